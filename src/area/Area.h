@@ -1,0 +1,44 @@
+#pragma once
+// One area file in memory: the frame of sections, read by a dispatcher and written in a fixed order.
+#include <memory>
+#include <string>
+
+namespace tavro {
+
+class TAreas;
+class TWorld;
+class TAreaFile;
+class TAreaHeader;
+class TAreaHelps;
+class TAreaMobiles;
+class TAreaObjects;
+class TAreaShops;
+class TAreaRepairShops;
+class TAreaRooms;
+class TAreaResets;
+
+class TArea {
+ public:
+  explicit TArea(TAreas* owner);
+  ~TArea();
+  TArea(const TArea&) = delete;
+  TArea& operator=(const TArea&) = delete;
+
+  void load_area(const std::string& path);
+  void save_area(const std::string& path);
+  TWorld* world() const;  // null for an area outside a world (tests)
+
+  TAreas* Owner;
+  std::unique_ptr<TAreaHeader> Header;
+  std::unique_ptr<TAreaHelps> Helps;
+  std::unique_ptr<TAreaMobiles> Mobiles;
+  std::unique_ptr<TAreaObjects> Objects;
+  std::unique_ptr<TAreaShops> Shops;
+  std::unique_ptr<TAreaRooms> Rooms;
+  std::unique_ptr<TAreaRepairShops> RepairShops;
+  std::unique_ptr<TAreaResets> Resets;
+  bool IsNew = true;
+  bool ModifiedElsewhere = false;
+};
+
+}  // namespace tavro

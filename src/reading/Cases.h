@@ -1,0 +1,16 @@
+#pragma once
+// A name in six grammatical cases folded into one compact text (common parts once, ':' groups where
+// the forms differ).
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+std::string decode_case(std::string_view set, int n);
+std::string encode_cases(const std::array<std::string, 6>& forms);
+std::string encode_cases3(const std::array<std::string, 3>& forms);
+// Appends ':' and the form's characters from pos (0-based) up to the next space or hyphen.
+void append_case_segment(std::string& result, std::string_view form, size_t& pos);
+
+}  // namespace tavro
