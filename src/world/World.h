@@ -24,6 +24,8 @@ class TWorld {
   // Builds the whole world; throws Error when a constant list or reference file is missing or broken.
   TWorld(const std::string& start_folder, const std::string& mud_folder);
   ~TWorld();
+  // An empty world with no files behind it: tests fill in the lists they need.
+  TWorld();
   TWorld(const TWorld&) = delete;
   TWorld& operator=(const TWorld&) = delete;
 
@@ -47,6 +49,12 @@ class TWorld {
   std::unique_ptr<TWorldWeapons> Weapons;
   std::unique_ptr<TWorldRaces> Races;
   std::unique_ptr<TWorldClasses> Classes;
+
+  // Areas list (area\\area.lst under MudPath).
+  void load_areas_list();
+  void save_areas_list() const;
+  // Loads one area into Areas; appended only when the load succeeds. Throws Error.
+  TArea* load_single_area(const std::string& path);
 
   // The areas list could not be read during construction: the message to show ("Tavro Ed" box).
   std::string AreasListError;
