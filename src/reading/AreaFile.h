@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reader and writer of the server's text formats, with the KOI8-R <-> Windows-1251
 // translation and the token readers that define the grammar of area and reference files.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,28 +11,57 @@
 
 namespace tavro {
 
+namespace detail {
+// Windows-1251 -> KOI8-R, indexed by the unsigned byte (identity below 0x80).
+extern const std::array<unsigned char, 256> kCp1251ToKoi8;
+[[noreturn]] void throw_getc_eof();
+[[noreturn]] void throw_ungetc_bof();
+}  // namespace detail
+
 class TAreaFile {
  public:
-  std::string Buffer;    // Windows-1251 in memory; when writing, already translated to KOI8-R
+  // Windows-1251 in memory: the KOI8-R text of a file is translated once, when it is loaded, so
+  // that getc is a plain index. When writing, Buffer holds the KOI8-R text putc produced.
+  std::string Buffer;
   int32_t Position = 0;  // reading: 1-based index of the next character; writing: characters written
   int32_t Length = 0;
 
   // Reads the whole file; lines are re-joined with CR LF; stops at the first NUL. Throws Error.
   void load_file(const std::string& path);
-  // Loads text already in memory (KOI8-R bytes, as a file would hold them).
+  // Loads text already in memory (KOI8-R bytes, as a file would hold them), exactly as load_file
+  // would load a file holding them.
   void load_text(std::string_view text);
   void clear();
   // Atomic: writes a temporary beside path and renames it over path only when all was written.
   void save_file(const std::string& path) const;
   bool at_eof() const { return Position > Length; }
 
-  char getc();
-  void ungetc();
-  void putc(char ch);
+  char getc() {
+    if (Position > Length) detail::throw_getc_eof();
+    return Buffer[static_cast<size_t>(Position++ - 1)];
+  }
+  void ungetc() {
+    if (Position <= 1) detail::throw_ungetc_bof();
+    --Position;
+  }
+  void putc(char ch) {
+    Buffer.push_back(static_cast<char>(detail::kCp1251ToKoi8[static_cast<unsigned char>(ch)]));
+    ++Position;
+    ++Length;
+  }
+
+  // The unread rest of the text (reading), for readers that scan ahead in bulk.
+  std::string_view rest() const {
+    return at_eof() ? std::string_view() : std::string_view(Buffer).substr(static_cast<size_t>(Position - 1));
+  }
 };
 
-bool is_space(char ch);
-bool is_digit(char ch);
+inline bool is_space(char ch) {
+  return ch == ' ' || ch == '\n' || ch == '\r' || ch == '\t' || ch == '\0';
+}
+inline bool is_digit(char ch) {
+  return ch >= '0' && ch <= '9';
+}
 
 // Charset translation of single bytes.
 unsigned char koi8_to_cp1251(unsigned char ch);
@@ -80,6 +110,8 @@ bool key_bitvector(TKeyContext& c, std::string_view key, TBitVector& field);
 
 std::string to_upper(std::string_view s);  // Windows-1251 aware (Cyrillic letters too)
 std::string to_lower(std::string_view s);
+char to_upper(char ch);
+char to_lower(char ch);
 
 }  // namespace tavro
 

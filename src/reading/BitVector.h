@@ -17,7 +17,8 @@ struct TBitVector {
 
   void bitvector_clear() { Words = {}; }
   void bitvector_assign(const TBitVector& source) { Words = source.Words; }
-  bool test(int bit) const { return (Words[bit / 32] >> (bit % 32)) & 1u; }
+  // Bits outside 0..127 are never set; setting one changes nothing.
+  bool test(int bit) const { return bit >= 0 && bit < 128 && ((Words[bit / 32] >> (bit % 32)) & 1u); }
   void set(int bit, bool on = true);
   bool is_zero() const { return Words[0] == 0 && Words[1] == 0 && Words[2] == 0 && Words[3] == 0; }
   bool operator==(const TBitVector&) const = default;

@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool is_separator(char ch) { return ch == '\\' || ch == '/'; }
+bool is_separator(char ch) {
+  return ch == '\\' || ch == '/';
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ std::string join_path(std::string_view base, std::string_view part) {
   std::string result = native_path(base);
   if (!is_separator(result.back())) result += static_cast<char>(fs::path::preferred_separator);
   size_t skip = 0;
-  while (skip < part.size() && is_separator(part[skip])) ++skip;
+  while (skip < part.size() && is_separator(part[skip]))
+    ++skip;
   result += native_path(part.substr(skip));
   return result;
 }
