@@ -79,6 +79,12 @@ QString to_qt_filter(const QString& filter) {
   return qt_filters.join(QStringLiteral(";;"));
 }
 
+// Model texts break lines with CR LF; a message box wants LF alone.
+QString box_text(const QString& text) {
+  QString lf = text;
+  return lf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 }  // namespace
 
 DialogService& DialogService::instance() {
@@ -91,13 +97,13 @@ void DialogService::install(DialogService* service) {
 }
 
 void QtDialogService::message(QWidget* parent, const QString& caption, const QString& text, DialogIcon icon) {
-  QMessageBox box(to_box_icon(icon), caption, text, QMessageBox::Ok, parent);
+  QMessageBox box(to_box_icon(icon), caption, box_text(text), QMessageBox::Ok, parent);
   box.exec();
 }
 
 DialogAnswer QtDialogService::question(QWidget* parent, const QString& caption, const QString& text,
                                        DialogButtons buttons, DialogIcon icon) {
-  QMessageBox box(to_box_icon(icon), caption, text, to_box_buttons(buttons), parent);
+  QMessageBox box(to_box_icon(icon), caption, box_text(text), to_box_buttons(buttons), parent);
   box.setEscapeButton(escape_button(buttons));
   return to_answer(box.exec());
 }
