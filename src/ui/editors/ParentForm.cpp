@@ -1,0 +1,361 @@
+#include "ui/editors/ParentForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/editors/SingleVisualForm.h"
+
+namespace tavro::ui {
+
+namespace {
+
+constexpr int kSearchPanelWidth = 160;
+constexpr int kButtonSpacing = 8;
+
+QAction* make_action(QObject* owner, const char* name, const QString& caption, const QString& category) {
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setProperty("category", category);
+  return action;
+}
+
+QPushButton* make_button(QWidget* parent, const char* name, QAction* action) {
+  auto* button = new QPushButton(action->text(), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  return button;
+}
+
+// The bit an entry "bit=Name" of a constant list names, within a 32-bit flag word.
+uint32_t entry_mask(const std::string& entry) {
+  return 1u << (static_cast<unsigned>(flag_entry_bit(entry)) % 32u);
+}
+
+// The bit of a 128-bit vector an entry names; -1 when it lies outside the vector.
+int vector_bit(const std::string& entry) {
+  const int bit = flag_entry_bit(entry);
+  return bit >= 0 && bit < 128 ? bit : -1;
+}
+
+int checked_count(QListWidget* check_list, const TConstantList& list) {
+  return std::min(check_list->count(), static_cast<int>(list.size()));
+}
+
+void set_ticked(QListWidget* check_list, int row, bool ticked) {
+  check_list->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool is_ticked(QListWidget* check_list, int row) {
+  return check_list->item(row)->checkState() == Qt::Checked;
+}
+
+}  // namespace
+
+TParentForm::TParentForm(QWidget* parent) : QWidget(parent) {
+  FormCreate();
+}
+
+TParentForm::~TParentForm() {
+  delete owned_panel_.data();
+}
+
+void TParentForm::FormCreate() {
+  Closed = false;
+  CommonPanel = new QWidget(this);
+  CommonPanel->setObjectName(QStringLiteral("CommonPanel"));
+  owned_panel_ = CommonPanel;
+  auto* form_layout = new QVBoxLayout(this);
+  form_layout->setContentsMargins(0, 0, 0, 0);
+  form_layout->addWidget(CommonPanel);
+
+  create_actions();
+  create_search_panel();
+  create_data_panel();
+  Splitter1 = new QSplitter(Qt::Horizontal, CommonPanel);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->addWidget(SearchPanel);
+  Splitter1->addWidget(DataPanel);
+  Splitter1->setStretchFactor(0, 0);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter1->setSizes({kSearchPanelWidth, 4 * kSearchPanelWidth});
+  auto* panel_layout = new QHBoxLayout(CommonPanel);
+  panel_layout->setContentsMargins(0, 0, 0, 0);
+  panel_layout->addWidget(Splitter1);
+}
+
+void TParentForm::create_actions() {
+  AddAction = make_action(this, "AddAction", QStringLiteral("Add"), QStringLiteral("Search"));
+  AddAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+  RemoveAction = make_action(this, "RemoveAction", QStringLiteral("Delete"), QStringLiteral("Search"));
+  RemoveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  ViewAction = make_action(this, "ViewAction", QStringLiteral("View"), QStringLiteral("Data"));
+  ApplyAction = make_action(this, "ApplyAction", QStringLiteral("OK"), QStringLiteral("Data"));
+  CancelAction = make_action(this, "CancelAction", QStringLiteral("Cancel"), QStringLiteral("Data"));
+  ResetAction = make_action(this, "ResetAction", QStringLiteral("Restore"), QStringLiteral("Data"));
+  // The shortcuts live with the panel, which travels to the area window's page.
+  for (QAction* action : {AddAction, RemoveAction, ViewAction, ApplyAction, CancelAction, ResetAction}) {
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CommonPanel->addAction(action);
+  }
+  connect(AddAction, &QAction::triggered, this, [this] { ClearItem(); });
+  connect(RemoveAction, &QAction::triggered, this, [this] { RemoveActionExecute(); });
+  connect(ViewAction, &QAction::triggered, this, [this] { ViewItem(); });
+  connect(ApplyAction, &QAction::triggered, this, [this] { ApplyItem(); });
+  connect(CancelAction, &QAction::triggered, this, [this] { ClearItem(); });
+  connect(ResetAction, &QAction::triggered, this, [this] { ShowItem(CurrentIndex); });
+}
+
+void TParentForm::create_search_panel() {
+  SearchPanel = new QWidget(CommonPanel);
+  SearchPanel->setObjectName(QStringLiteral("SearchPanel"));
+  SearchEdit = new QLineEdit(SearchPanel);
+  SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
+  LBSearch = new QListWidget(SearchPanel);
+  LBSearch->setObjectName(QStringLiteral("LBSearch"));
+  LBSearch->setUniformItemSizes(true);
+  auto* layout = new QVBoxLayout(SearchPanel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(SearchEdit);
+  layout->addWidget(LBSearch, 1);
+
+  PMSearch = new QMenu(CommonPanel);
+  PMSearch->setObjectName(QStringLiteral("PMSearch"));
+  PMSearch->addAction(AddAction);
+  PMSearch->addAction(RemoveAction);
+  for (QWidget* widget : {static_cast<QWidget*>(SearchEdit), static_cast<QWidget*>(LBSearch)}) {
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(widget, &QWidget::customContextMenuRequested, this,
+            [this, widget](const QPoint& at) { PMSearch->popup(widget->mapToGlobal(at)); });
+  }
+  connect(SearchEdit, &QLineEdit::textChanged, this, &TParentForm::SearchEditChange);
+  connect(LBSearch, &QListWidget::currentRowChanged, this, &TParentForm::LBSearchClick);
+}
+
+void TParentForm::create_data_panel() {
+  DataPanel = new QWidget(CommonPanel);
+  DataPanel->setObjectName(QStringLiteral("DataPanel"));
+  FieldsPanel = new QWidget(DataPanel);
+  FieldsPanel->setObjectName(QStringLiteral("FieldsPanel"));
+  ViewButton = make_button(DataPanel, "ViewButton", ViewAction);
+  OKButton = make_button(DataPanel, "OKButton", ApplyAction);
+  RestoreButton = make_button(DataPanel, "RestoreButton", ResetAction);
+  CancelButton = make_button(DataPanel, "CancelButton", CancelAction);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(kButtonSpacing);
+  buttons->addWidget(ViewButton);
+  buttons->addStretch(1);
+  buttons->addWidget(OKButton);
+  buttons->addWidget(RestoreButton);
+  buttons->addWidget(CancelButton);
+  auto* layout = new QVBoxLayout(DataPanel);
+  layout->setContentsMargins(4, 4, kButtonSpacing, 4);
+  layout->addWidget(FieldsPanel, 1);
+  layout->addLayout(buttons);
+}
+
+void TParentForm::update_list_enabled() {
+  LBSearch->setEnabled(LBSearch->count() > 0);
+}
+
+void TParentForm::SearchItem(const QString& text) {
+  const QString wanted = text.trimmed();
+  if (wanted.isEmpty()) return;
+  for (int i = 0; i < LBSearch->count(); ++i) {
+    if (!LBSearch->item(i)->text().contains(wanted, Qt::CaseSensitive)) continue;
+    select_entry(i);
+    LBSearch->scrollToItem(LBSearch->item(i), QAbstractItemView::PositionAtTop);
+    SelectItem(i);
+    return;
+  }
+}
+
+void TParentForm::ShowItem(int) {}
+
+void TParentForm::ClearItem() {
+  CurrentIndex = -1;
+}
+
+void TParentForm::ApplyItem() {
+  if (Closed) return;
+  update_list_enabled();
+}
+
+void TParentForm::ViewItem() {
+  TSingleVisualForm preview(CommonPanel->window());
+  preview.SetText(ViewText);
+  preview.exec();
+}
+
+void TParentForm::StoreItem(const QString& name, void* entity) {
+  LBSearch->setEnabled(true);
+  if (CurrentIndex >= 0 && CurrentIndex < LBSearch->count()) {
+    LBSearch->item(CurrentIndex)->setText(name);
+    return;
+  }
+  append_entry(name.trimmed(), entity);
+  CurrentIndex = LBSearch->count() - 1;
+  select_entry(CurrentIndex);
+}
+
+// The entity itself belongs to the area's list: the concrete editor takes it out of that list (which
+// releases it) before calling this, so the base only drops the entry.
+void TParentForm::RemoveItem(int index) {
+  delete_entry(index);
+  select_entry(-1);
+  update_list_enabled();
+  ClearItem();
+}
+
+void TParentForm::SetList() {
+  update_list_enabled();
+  if (LBSearch->isEnabled()) {
+    select_entry(0);
+    SelectItem(0);
+  } else {
+    SelectItem(-1);
+  }
+}
+
+void TParentForm::SelectItem(int index) {
+  CurrentIndex = index;
+  if (index >= 0)
+    ShowItem(index);
+  else
+    ClearItem();
+}
+
+void TParentForm::EmbedInto(QWidget* container) {
+  QLayout* layout = container->layout();
+  if (!layout) {
+    layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+  }
+  CommonPanel->setParent(container);
+  CommonPanel->resize(container->contentsRect().size());
+  layout->addWidget(CommonPanel);
+  CommonPanel->show();
+}
+
+void TParentForm::FormClose() {
+  Closed = true;
+}
+
+void TParentForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  QWidget::closeEvent(event);
+}
+
+int TParentForm::entry_count() const {
+  return LBSearch->count();
+}
+
+QString TParentForm::entry_text(int index) const {
+  return LBSearch->item(index)->text();
+}
+
+void* TParentForm::entry_object(int index) const {
+  return LBSearch->item(index)->data(Qt::UserRole).value<void*>();
+}
+
+void TParentForm::append_entry(const QString& text, void* entity) {
+  auto* item = new QListWidgetItem(text);
+  item->setData(Qt::UserRole, QVariant::fromValue(entity));
+  LBSearch->addItem(item);
+}
+
+void TParentForm::delete_entry(int index) {
+  if (index < 0 || index >= LBSearch->count()) return;
+  const QSignalBlocker blocker(LBSearch);
+  delete LBSearch->takeItem(index);
+}
+
+void TParentForm::select_entry(int index) {
+  const QSignalBlocker blocker(LBSearch);
+  LBSearch->setCurrentRow(index);
+}
+
+int TParentForm::selected_entry() const {
+  return LBSearch->currentRow();
+}
+
+void TParentForm::SearchEditChange(const QString& text) {
+  SearchItem(text);
+}
+
+void TParentForm::LBSearchClick(int row) {
+  SelectItem(row);
+}
+
+void TParentForm::RemoveActionExecute() {
+  const int index = selected_entry();
+  if (index >= 0) RemoveItem(index);
+}
+
+void TParentForm::RouteDataPanelExitToApply() {
+  connect(qApp, &QApplication::focusChanged, this, &TParentForm::DataPanelFocusChanged);
+}
+
+void TParentForm::DataPanelFocusChanged(QWidget* old_focus, QWidget* new_focus) {
+  const bool was_inside = old_focus && DataPanel->isAncestorOf(old_focus);
+  const bool is_inside = new_focus && DataPanel->isAncestorOf(new_focus);
+  if (was_inside && !is_inside) ApplyItem();
+}
+
+void TParentForm::BitVectorToCheckList(QListWidget* check_list, const TBitVector& bits,
+                                       const TConstantList& list) {
+  for (int i = 0; i < checked_count(check_list, list); ++i) {
+    const int bit = vector_bit(list[i]);
+    set_ticked(check_list, i, bit >= 0 && bits.test(bit));
+  }
+}
+
+void TParentForm::FlagsToCheckList(QListWidget* check_list, uint32_t flags, const TConstantList& list,
+                                   uint32_t choice) {
+  for (int i = 0; i < checked_count(check_list, list); ++i) {
+    const uint32_t mask = entry_mask(list[i]);
+    set_ticked(check_list, i, (flags & mask) != 0);
+    if (choice != kNoChoice && (choice & mask) != 0) check_list->setCurrentRow(i);
+  }
+}
+
+void TParentForm::CheckListToFlags(QListWidget* check_list, uint32_t& flags, const TConstantList& list) {
+  flags = 0;
+  for (int i = 0; i < checked_count(check_list, list); ++i)
+    if (is_ticked(check_list, i)) flags |= entry_mask(list[i]);
+}
+
+void TParentForm::CheckListToFlagsAndChoice(QListWidget* check_list, uint32_t& flags, uint32_t& choice,
+                                            const TConstantList& list) {
+  CheckListToFlags(check_list, flags, list);
+  const int selected = check_list->currentRow();
+  choice = selected >= 0 && selected < static_cast<int>(list.size()) ? entry_mask(list[selected]) : 0;
+}
+
+void TParentForm::CheckListToBitVector(QListWidget* check_list, TBitVector& bits, const TConstantList& list) {
+  bits.bitvector_clear();
+  for (int i = 0; i < checked_count(check_list, list); ++i) {
+    const int bit = vector_bit(list[i]);
+    if (bit >= 0 && is_ticked(check_list, i)) bits.set(bit);
+  }
+}
+
+void TParentForm::FlagsToText(uint32_t flags, const TConstantList& list, std::string& text) {
+  text.clear();
+  for (const std::string& entry : list) {
+    if ((flags & entry_mask(entry)) == 0) continue;
+    if (!text.empty()) text += ' ';
+    text += flag_entry_name(entry);
+  }
+}
+
+}  // namespace tavro::ui

@@ -1,0 +1,456 @@
+// The editor base: search, select, add, OK, restore, cancel and delete on a small editor of named
+// numbers, the embedding into a page, and the flag routines for check lists.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "ui/common/DialogService.h"
+#include "ui/editors/ParentForm.h"
+#include "ui/editors/SingleVisualForm.h"
+
+using namespace tavro;
+using namespace tavro::ui;
+
+namespace {
+
+struct TestEntity {
+  int Vnum = 0;
+  QString Name;
+};
+using TestEntities = std::vector<std::unique_ptr<TestEntity>>;
+
+// The smallest concrete editor: a vnum and a name, listed by vnum like the room editor lists rooms.
+class TestEditor : public TParentForm {
+ public:
+  TestEditor() {
+    edVnum = new QLineEdit(FieldsPanel);
+    edVnum->setObjectName(QStringLiteral("edVnum"));
+    edName = new QLineEdit(FieldsPanel);
+    edName->setObjectName(QStringLiteral("edName"));
+    edName->move(0, 30);
+    RouteDataPanelExitToApply();
+  }
+
+  // This editor is bound to its list directly (SetEntities); an area is not needed here.
+  void BindArea(TArea&) override {}
+
+  void SetEntities(TestEntities* entities) {
+    LBSearch->clear();
+    entities_ = entities;
+    for (const auto& entity : *entities)
+      append_entry(QString::number(entity->Vnum), entity.get());
+    SetList();
+  }
+
+  void ShowItem(int index) override {
+    if (index < 0 || index >= entry_count()) {
+      CurrentIndex = -1;
+      ClearItem();
+      return;
+    }
+    CurrentIndex = index;
+    const auto* entity = entry_entity<TestEntity>(index);
+    edVnum->setText(QString::number(entity->Vnum));
+    edName->setText(entity->Name);
+  }
+
+  void ClearItem() override {
+    edVnum->clear();
+    edName->clear();
+    TParentForm::ClearItem();
+  }
+
+  void ApplyItem() override {
+    if (Closed) return;
+    bool ok = false;
+    const int vnum = edVnum->text().toInt(&ok);
+    if (!ok) {
+      DialogService::instance().message(CommonPanel, QStringLiteral("Error"),
+                                        QStringLiteral("TEST: Bad information:\r\n") + edVnum->text(),
+                                        DialogIcon::Error);
+      return;
+    }
+    TestEntity* entity = nullptr;
+    if (CurrentIndex < 0) {
+      entities_->push_back(std::make_unique<TestEntity>());
+      entity = entities_->back().get();
+    } else {
+      entity = entry_entity<TestEntity>(CurrentIndex);
+    }
+    entity->Vnum = vnum;
+    entity->Name = edName->text();
+    StoreItem(QString::number(vnum), entity);
+    TParentForm::ApplyItem();
+  }
+
+  void ViewItem() override {
+    ViewText = edName->text();
+    TParentForm::ViewItem();
+  }
+
+  void RemoveItem(int index) override {
+    entities_->erase(entities_->begin() + index);
+    TParentForm::RemoveItem(index);
+  }
+
+  QLineEdit* edVnum;
+  QLineEdit* edName;
+
+ private:
+  TestEntities* entities_ = nullptr;
+};
+
+TestEntities make_entities(std::initializer_list<std::pair<int, const char16_t*>> items) {
+  TestEntities entities;
+  for (const auto& [vnum, name] : items)
+    entities.push_back(std::make_unique<TestEntity>(TestEntity{vnum, QString::fromUtf16(name)}));
+  return entities;
+}
+
+QStringList entry_texts(const TParentForm& editor) {
+  QStringList texts;
+  for (int i = 0; i < editor.entry_count(); ++i)
+    texts << editor.entry_text(i);
+  return texts;
+}
+
+QListWidget* check_list(QWidget* parent, int count) {
+  auto* list = new QListWidget(parent);
+  for (int i = 0; i < count; ++i) {
+    auto* item = new QListWidgetItem(QString::number(i), list);
+    item->setCheckState(Qt::Unchecked);
+  }
+  return list;
+}
+
+QList<bool> ticks(QListWidget* list) {
+  QList<bool> result;
+  for (int i = 0; i < list->count(); ++i)
+    result << (list->item(i)->checkState() == Qt::Checked);
+  return result;
+}
+
+}  // namespace
+
+class EditorBaseTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TestEntities entities_;
+  std::unique_ptr<TestEditor> editor_;
+  std::unique_ptr<QWidget> page_;
+  std::unique_ptr<ScriptedDialogService> dialogs_;
+  std::unique_ptr<DialogServiceGuard> guard_;
+
+  void bind(TestEntities entities) {
+    entities_ = std::move(entities);
+    editor_->SetEntities(&entities_);
+  }
+
+ private slots:
+  void init() {
+    dialogs_ = std::make_unique<ScriptedDialogService>();
+    guard_ = std::make_unique<DialogServiceGuard>(dialogs_.get());
+    page_ = std::make_unique<QWidget>();
+    page_->resize(640, 400);
+    editor_ = std::make_unique<TestEditor>();
+    editor_->EmbedInto(page_.get());
+    page_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page_.get()));
+  }
+
+  void cleanup() {
+    editor_.reset();
+    page_.reset();
+    guard_.reset();
+    QCOMPARE(dialogs_->unexpected, 0);
+    dialogs_.reset();
+  }
+
+  void embeddingMovesThePanelOntoThePage() {
+    QCOMPARE(editor_->CommonPanel->parentWidget(), page_.get());
+    QCOMPARE(editor_->CommonPanel->size(), page_->contentsRect().size());
+    QVERIFY(editor_->CommonPanel->isVisible());
+    QVERIFY(!editor_->isVisible());
+    page_->resize(700, 500);
+    QApplication::processEvents();
+    QCOMPARE(editor_->CommonPanel->size(), QSize(700, 500));
+  }
+
+  void controlsCarryTheirCaptionsAndShortcuts() {
+    QCOMPARE(editor_->ViewButton->text(), QStringLiteral("View"));
+    QCOMPARE(editor_->OKButton->text(), QStringLiteral("OK"));
+    QCOMPARE(editor_->RestoreButton->text(), QStringLiteral("Restore"));
+    QCOMPARE(editor_->CancelButton->text(), QStringLiteral("Cancel"));
+    QCOMPARE(editor_->AddAction->text(), QStringLiteral("Add"));
+    QCOMPARE(editor_->AddAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QCOMPARE(editor_->RemoveAction->text(), QStringLiteral("Delete"));
+    QCOMPARE(editor_->RemoveAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    // The buttons sit from the right edge leftwards: Cancel, Restore, OK; View on the left.
+    QVERIFY(editor_->ViewButton->x() < editor_->OKButton->x());
+    QVERIFY(editor_->OKButton->x() < editor_->RestoreButton->x());
+    QVERIFY(editor_->RestoreButton->x() < editor_->CancelButton->x());
+  }
+
+  void setListSelectsAndShowsTheFirstEntry() {
+    bind(make_entities({{3012, u"Площадь"}, {1200, u"Лес"}}));
+    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("3012"), QStringLiteral("1200")}));
+    QVERIFY(editor_->LBSearch->isEnabled());
+    QCOMPARE(editor_->CurrentIndex, 0);
+    QCOMPARE(editor_->selected_entry(), 0);
+    QCOMPARE(editor_->edName->text(), QStringLiteral("Площадь"));
+  }
+
+  void setListWithAnEmptyListDisablesTheList() {
+    editor_->edName->setText(QStringLiteral("left over"));
+    bind({});
+    QVERIFY(!editor_->LBSearch->isEnabled());
+    QCOMPARE(editor_->CurrentIndex, -1);
+    QCOMPARE(editor_->edName->text(), QString());
+  }
+
+  void searchSelectsTheFirstEntryContainingTheText() {
+    bind(make_entities({{1200, u"a"}, {3012, u"b"}, {5012, u"c"}}));
+    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("30"));
+    QCOMPARE(editor_->selected_entry(), 1);
+    QCOMPARE(editor_->CurrentIndex, 1);
+    QCOMPARE(editor_->edName->text(), QStringLiteral("b"));
+    // "301" still finds 3012; "3019" finds nothing and leaves the selection.
+    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("1"));
+    QCOMPARE(editor_->selected_entry(), 1);
+    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("9"));
+    QCOMPARE(editor_->selected_entry(), 1);
+    QCOMPARE(editor_->CurrentIndex, 1);
+  }
+
+  void searchFindsTheEarliestEntryAndIgnoresSurroundingBlanks() {
+    bind(make_entities({{3012, u"a"}, {1200, u"b"}}));
+    editor_->select_entry(1);
+    editor_->SelectItem(1);
+    editor_->SearchEdit->setText(QStringLiteral("  12 "));
+    QCOMPARE(editor_->selected_entry(), 0);
+    QCOMPARE(editor_->edName->text(), QStringLiteral("a"));
+    editor_->select_entry(1);
+    editor_->SelectItem(1);
+    editor_->SearchEdit->setText(QStringLiteral("   "));
+    QCOMPARE(editor_->selected_entry(), 1);
+  }
+
+  void clickingAnEntryShowsIt() {
+    bind(make_entities({{1, u"one"}, {2, u"two"}}));
+    QListWidget* list = editor_->LBSearch;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(editor_->CurrentIndex, 1);
+    QCOMPARE(editor_->edName->text(), QStringLiteral("two"));
+  }
+
+  void addThenOkAppendsAndASecondOkUpdates() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->LBSearch->setFocus();
+    QTest::keyClick(editor_->LBSearch, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(editor_->CurrentIndex, -1);
+    QCOMPARE(editor_->edVnum->text(), QString());
+    editor_->edVnum->setText(QStringLiteral("7"));
+    editor_->edName->setText(QStringLiteral("seven"));
+    QTest::mouseClick(editor_->OKButton, Qt::LeftButton);
+    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("1"), QStringLiteral("7")}));
+    QCOMPARE(editor_->CurrentIndex, 1);
+    QCOMPARE(editor_->selected_entry(), 1);
+    QCOMPARE(entities_.size(), size_t(2));
+    QCOMPARE(entities_[1]->Name, QStringLiteral("seven"));
+
+    editor_->edVnum->setText(QStringLiteral("8"));
+    QTest::mouseClick(editor_->OKButton, Qt::LeftButton);
+    QCOMPARE(entities_.size(), size_t(2));
+    QCOMPARE(entities_[1]->Vnum, 8);
+    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("1"), QStringLiteral("8")}));
+  }
+
+  void addOnAnEmptyListEnablesIt() {
+    bind({});
+    editor_->AddAction->trigger();
+    editor_->edVnum->setText(QStringLiteral("10"));
+    editor_->ApplyAction->trigger();
+    QVERIFY(editor_->LBSearch->isEnabled());
+    QCOMPARE(entry_texts(*editor_), QStringList{QStringLiteral("10")});
+  }
+
+  void failedValidationStoresNothing() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->edVnum->setText(QStringLiteral("x1"));
+    editor_->edName->setText(QStringLiteral("changed"));
+    editor_->ApplyAction->trigger();
+    QCOMPARE(dialogs_->shown.size(), size_t(1));
+    QCOMPARE(dialogs_->shown[0].text, QStringLiteral("TEST: Bad information:\r\nx1"));
+    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    QCOMPARE(editor_->CurrentIndex, 0);
+  }
+
+  void restoreDiscardsUnappliedEdits() {
+    bind(make_entities({{1, u"one"}, {2, u"two"}}));
+    editor_->SelectItem(1);
+    editor_->edName->setText(QStringLiteral("edited"));
+    QTest::mouseClick(editor_->RestoreButton, Qt::LeftButton);
+    QCOMPARE(editor_->edName->text(), QStringLiteral("two"));
+    QCOMPARE(editor_->CurrentIndex, 1);
+    QCOMPARE(entities_[1]->Name, QStringLiteral("two"));
+  }
+
+  void cancelEmptiesThePanelWithoutStoring() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->edName->setText(QStringLiteral("edited"));
+    QTest::mouseClick(editor_->CancelButton, Qt::LeftButton);
+    QCOMPARE(editor_->CurrentIndex, -1);
+    QCOMPARE(editor_->edName->text(), QString());
+    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    QCOMPARE(entities_.size(), size_t(1));
+  }
+
+  void deleteRemovesTheSelectedEntity() {
+    bind(make_entities({{1, u"one"}, {2, u"two"}}));
+    editor_->select_entry(1);
+    editor_->SelectItem(1);
+    editor_->LBSearch->setFocus();
+    QTest::keyClick(editor_->LBSearch, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(entry_texts(*editor_), QStringList{QStringLiteral("1")});
+    QCOMPARE(entities_.size(), size_t(1));
+    QCOMPARE(entities_[0]->Vnum, 1);
+    QCOMPARE(editor_->CurrentIndex, -1);
+    QCOMPARE(editor_->selected_entry(), -1);
+    QCOMPARE(editor_->edName->text(), QString());
+    QVERIFY(editor_->LBSearch->isEnabled());
+  }
+
+  void deletingTheLastEntryDisablesTheList() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->RemoveAction->trigger();
+    QCOMPARE(editor_->entry_count(), 0);
+    QVERIFY(entities_.empty());
+    QVERIFY(!editor_->LBSearch->isEnabled());
+  }
+
+  void deleteWithNoSelectedEntryDoesNothing() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->select_entry(-1);
+    editor_->RemoveAction->trigger();
+    QCOMPARE(editor_->entry_count(), 1);
+    QCOMPARE(entities_.size(), size_t(1));
+  }
+
+  void closedFormAppliesNothing() {
+    bind(make_entities({{1, u"one"}}));
+    editor_->edName->setText(QStringLiteral("edited"));
+    editor_->FormClose();
+    QVERIFY(editor_->Closed);
+    editor_->ApplyAction->trigger();
+    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+  }
+
+  void focusLeavingTheDataPanelApplies() {
+    bind(make_entities({{1, u"one"}}));
+    page_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page_.get()));
+    editor_->edName->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor_->edName));
+    editor_->edName->setText(QStringLiteral("edited"));
+    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    editor_->edVnum->setFocus();  // still inside the panel
+    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    editor_->SearchEdit->setFocus();
+    QTRY_COMPARE(entities_[0]->Name, QStringLiteral("edited"));
+  }
+
+  void viewShowsThePreviewModallyWithTheViewText() {
+    bind(make_entities({{1, u"&RКрасный"}}));
+    QString shown_text;
+    QString caption;
+    QTimer::singleShot(0, this, [&] {
+      auto* preview = qobject_cast<TSingleVisualForm*>(QApplication::activeModalWidget());
+      if (!preview) return;
+      shown_text = preview->text();
+      caption = preview->windowTitle();
+      preview->reject();
+    });
+    QTest::mouseClick(editor_->ViewButton, Qt::LeftButton);
+    QCOMPARE(caption, QStringLiteral("SingleVisualForm"));
+    QCOMPARE(shown_text, QStringLiteral("&RКрасный"));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  void flagsToTextNamesTheSetBitsInListOrder() {
+    const TConstantList list = {"0=A", "1=B", "2=C"};
+    std::string text = "stale";
+    TParentForm::FlagsToText(0, list, text);
+    QCOMPARE(text, std::string());
+    TParentForm::FlagsToText(0b101, list, text);
+    QCOMPARE(text, std::string("A C"));
+    // Bit numbers are taken modulo 32.
+    TParentForm::FlagsToText(0b10, TConstantList{"33=X"}, text);
+    QCOMPARE(text, std::string("X"));
+  }
+
+  void flagsAndCheckListsRoundTrip() {
+    const TConstantList list = {"0=A", "3=B", "31=C", "34=D"};
+    QListWidget* checks = check_list(page_.get(), 4);
+    TParentForm::FlagsToCheckList(checks, 0x80000009u, list, TParentForm::kNoChoice);
+    QCOMPARE(ticks(checks), (QList<bool>{true, true, true, false}));
+    QCOMPARE(checks->currentRow(), -1);
+    checks->item(3)->setCheckState(Qt::Checked);  // bit 34 is bit 2 of the word
+    checks->item(0)->setCheckState(Qt::Unchecked);
+    uint32_t flags = 0xFFFF;
+    TParentForm::CheckListToFlags(checks, flags, list);
+    QCOMPARE(flags, 0x8000000Cu);
+  }
+
+  void flagsToCheckListSelectsTheLastChosenEntry() {
+    const TConstantList list = {"0=A", "1=B", "2=C"};
+    QListWidget* checks = check_list(page_.get(), 3);
+    checks->setCurrentRow(2);
+    TParentForm::FlagsToCheckList(checks, 0b011, list, TParentForm::kNoChoice);
+    QCOMPARE(checks->currentRow(), 2);
+    TParentForm::FlagsToCheckList(checks, 0b011, list, 0b011);
+    QCOMPARE(checks->currentRow(), 1);
+    TParentForm::FlagsToCheckList(checks, 0, list, 0b001);
+    QCOMPARE(checks->currentRow(), 0);
+    QCOMPARE(ticks(checks), (QList<bool>{false, false, false}));
+  }
+
+  void checkListGivesFlagsAndChoice() {
+    const TConstantList list = {"0=A", "4=B", "5=C"};
+    QListWidget* checks = check_list(page_.get(), 3);
+    checks->item(0)->setCheckState(Qt::Checked);
+    checks->item(2)->setCheckState(Qt::Checked);
+    uint32_t flags = 0;
+    uint32_t choice = 99;
+    TParentForm::CheckListToFlagsAndChoice(checks, flags, choice, list);
+    QCOMPARE(flags, 0b100001u);
+    QCOMPARE(choice, 0u);
+    checks->setCurrentRow(1);
+    TParentForm::CheckListToFlagsAndChoice(checks, flags, choice, list);
+    QCOMPARE(choice, 0b10000u);
+  }
+
+  void bitVectorsAndCheckListsRoundTrip() {
+    const TConstantList list = {"0=A", "40=B", "127=C", "200=Out"};
+    QListWidget* checks = check_list(page_.get(), 4);
+    TBitVector bits;
+    bits.Words = {1u, 1u << 8, 0u, 1u << 31};
+    TParentForm::BitVectorToCheckList(checks, bits, list);
+    QCOMPARE(ticks(checks), (QList<bool>{true, true, true, false}));
+    checks->item(1)->setCheckState(Qt::Unchecked);
+    checks->item(3)->setCheckState(Qt::Checked);  // a bit beyond the vector is left out
+    TBitVector result;
+    result.Words = {7u, 7u, 7u, 7u};
+    TParentForm::CheckListToBitVector(checks, result, list);
+    QCOMPARE(result.Words, (std::array<uint32_t, 4>{1u, 0u, 0u, 1u << 31}));
+  }
+};
+
+QTEST_MAIN(EditorBaseTest)
+#include "editors_base_test.moc"
