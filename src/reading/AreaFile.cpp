@@ -72,7 +72,7 @@ std::string normalise_text(std::string_view raw) {
       *dst++ = '\n';
       line_open = false;
     } else {
-      *dst++ = static_cast<char>(koi8_to_cp1251(b));
+      *dst++ = static_cast<char>(detail::kKoi8ToCp1251[b]);
       line_open = true;
     }
   }

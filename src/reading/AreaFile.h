@@ -12,7 +12,8 @@
 namespace tavro {
 
 namespace detail {
-// Windows-1251 -> KOI8-R, indexed by the unsigned byte (identity below 0x80).
+// KOI8-R -> Windows-1251 and back, indexed by the unsigned byte (identity below 0x80).
+extern const std::array<unsigned char, 256> kKoi8ToCp1251;
 extern const std::array<unsigned char, 256> kCp1251ToKoi8;
 [[noreturn]] void throw_getc_eof();
 [[noreturn]] void throw_ungetc_bof();

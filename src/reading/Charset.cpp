@@ -51,8 +51,6 @@ constexpr ByteTable make_writing_table(const ByteTable& reading) {
   return t;
 }
 
-constexpr ByteTable kKoi8ToCp1251 = make_reading_table();
-
 // Windows-1251 upper/lower case pairs outside ASCII and the 0xC0..0xFF block.
 constexpr std::pair<unsigned char, unsigned char> kCasePairs[] = {
     {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
@@ -163,8 +161,11 @@ unsigned char code_point_to_cp1251(uint32_t cp) {
 }  // namespace
 
 namespace detail {
-const std::array<unsigned char, 256> kCp1251ToKoi8 = make_writing_table(kKoi8ToCp1251);
+const std::array<unsigned char, 256> kKoi8ToCp1251 = make_reading_table();
+const std::array<unsigned char, 256> kCp1251ToKoi8 = make_writing_table(make_reading_table());
 }  // namespace detail
+
+using detail::kKoi8ToCp1251;
 
 unsigned char koi8_to_cp1251(unsigned char ch) {
   return kKoi8ToCp1251[ch];

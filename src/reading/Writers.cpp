@@ -12,7 +12,7 @@ void fwrite_text(TAreaFile& f, std::string_view s) {
   f.Buffer.resize(old_size + s.size());
   char* out = f.Buffer.data() + old_size;
   for (char c : s) {
-    if (c != '\r') *out++ = static_cast<char>(cp1251_to_koi8(static_cast<unsigned char>(c)));
+    if (c != '\r') *out++ = static_cast<char>(detail::kCp1251ToKoi8[static_cast<unsigned char>(c)]);
   }
   const size_t written = static_cast<size_t>(out - (f.Buffer.data() + old_size));
   f.Buffer.resize(old_size + written);
