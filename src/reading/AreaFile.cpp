@@ -92,7 +92,7 @@ void check_size(size_t size, const std::string& what) {
 
 // A name for the temporary that no other file in the folder has yet ("x" mode refuses an existing one).
 FileHandle create_temporary(const std::string& target, std::string& temp_path) {
-  static std::mt19937_64 random{std::random_device{}()};
+  thread_local std::mt19937_64 random{std::random_device{}()};
   for (int attempt = 0;; ++attempt) {
     temp_path = target + ".tmp" + std::to_string(random() % 1000000000u);
     errno = 0;

@@ -185,6 +185,26 @@ TEST_F(AreaFileDisk, BoxDrawingComesBackAsItsLookAlike) {
   EXPECT_EQ(contents("out.are"), "-\xC7\x95\xBF~");
 }
 
+TEST_F(AreaFileDisk, UngetcRightAfterLoadingIsAnError) {
+  write("a.are", "#AREA\n");
+  TAreaFile f;
+  f.load_file(path("a.are"));
+  EXPECT_EQ(f.Position, 1);
+  try {
+    f.ungetc();
+    FAIL() << "ungetc stepped back before the start";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "ungetc: BOF encountered on unread.");
+  }
+}
+
+TEST_F(AreaFileDisk, FileReadingStopsAtTheFirstNul) {
+  write("nul.are", std::string("one\ntwo\0three\n", 15));
+  TAreaFile f;
+  f.load_file(path("nul.are"));
+  EXPECT_EQ(f.Buffer, "one\r\ntwo\r\n");
+}
+
 TEST_F(AreaFileDisk, FileOfAnotherLetterCaseIsFound) {
   write("Town.are", "x\n");
   TAreaFile f;

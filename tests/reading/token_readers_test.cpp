@@ -148,6 +148,10 @@ TEST(TokenReaders, CaseFormsStopAtColonOrTildeAndKeepBareLf) {
   EXPECT_EQ(fread_padej(f), "sword");
   EXPECT_EQ(fread_padej(f), "swor\nda");
   EXPECT_EQ(fread_padej(f), "end");
+  EXPECT_EQ(error_of([&] { fread_padej(f); }), "fread_padej: fread_letter: EOF encountered on read.");
+  TAreaFile empty = raw_text(": ~");
+  EXPECT_EQ(fread_padej(empty), "");
+  EXPECT_EQ(fread_padej(empty), "");
 }
 
 TEST(TokenReaders, WordsAreUnquotedOrQuoted) {
@@ -157,6 +161,8 @@ TEST(TokenReaders, WordsAreUnquotedOrQuoted) {
   EXPECT_EQ(fread_word(f), "a 'b'");
   EXPECT_EQ(fread_word(f), "last");
   EXPECT_EQ(error_of([&] { fread_word(f); }), "fread_word: fread_letter: EOF encountered on read.");
+  TAreaFile cut = raw_text("cut");
+  EXPECT_EQ(error_of([&] { fread_word(cut); }), "fread_word: EOF encountered on read.");
   TAreaFile open_quote = raw_text("'never closed");
   EXPECT_EQ(error_of([&] { fread_word(open_quote); }), "fread_word: EOF encountered on read.");
 }
