@@ -18,7 +18,7 @@ class TWorldProgs;
 class TWorldWeapon;
 class TAreaObject;
 class TAreaObjects;
-struct TObjectReadContext;
+struct TObjectContext;
 
 // The area's #VERSION number that selects the older layouts on reading (0 without an area).
 int32_t area_format_version(const TArea* area);
@@ -127,7 +127,11 @@ class TAreaObject {
 
  private:
   friend class TAreaObjects;
-  void ReadBody(TAreaFile& f, const TObjectReadContext& context);
+  void ReadBody(TAreaFile& f, const TObjectContext& c);
+  void ReadSubRecords(TAreaFile& f, const TObjectContext& c);
+  void WriteBody(TAreaFile& f, const TObjectContext& c) const;
+  void WriteValues(TAreaFile& f, const TObjectContext& c) const;
+  void WriteSpellNames(TAreaFile& f, const TObjectContext& c) const;
 };
 
 class TAreaObjects {

@@ -114,6 +114,10 @@ class TAreaRoom {
 
   TArea* area() const;
   TWorld* world() const;
+
+ private:
+  void ReadDoor(TAreaFile& f, int32_t version);
+  void AssignMap(const TAreaMap* source);
 };
 
 class TAreaRooms {

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "area/Resets.h"
+#include "area/SectionTestSupport.h"
+#include "reading/Error.h"
+
+namespace tavro {
+namespace {
+
+using test::error_of;
+using test::read_section;
+using test::written_section;
+
+std::string fixture(const std::string& name) {
+  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ResetsTest : public ::testing::Test {
+ protected:
+  TAreaResets& resets() { return *w.area->Resets; }
+  const TAreaReset& reset(size_t i) { return *resets().Items.at(i); }
+
+  test::SectionWorld w;
+};
+
+TEST_F(ResetsTest, EveryLetterRoundTripsByteForByte) {
+  const std::string text = fixture("resets_full.are");
+  read_section(resets(), text);
+  ASSERT_EQ(resets().Items.size(), 10u);
+  EXPECT_EQ(reset(0).Command, 'M');
+  EXPECT_EQ(reset(0).Arg1, 3000);
+  EXPECT_EQ(reset(0).Arg2, 2);
+  EXPECT_EQ(reset(0).Arg3, 100);
+  EXPECT_EQ(reset(2).Command, 'G');
+  EXPECT_EQ(reset(2).Extra, 1);
+  EXPECT_EQ(reset(2).Arg3, 0);
+  EXPECT_EQ(reset(7).Command, 'R');
+  EXPECT_EQ(reset(7).Arg2, 4);
+  EXPECT_EQ(reset(0).Owner, &resets());
+  EXPECT_EQ(written_section(resets()), text);
+}
+
+TEST_F(ResetsTest, CommentsAfterTheNumbersAndCommentLinesAreDropped) {
+  read_section(resets(),
+               "#RESETS\n* the guard\nM 0 3000 1 100 * the guard of the hall\n  * indented\nG 1 5 0 77\nS\n");
+  ASSERT_EQ(resets().Items.size(), 2u);
+  EXPECT_EQ(reset(0).Arg3, 100);
+  EXPECT_EQ(reset(1).Arg1, 5);
+  EXPECT_EQ(reset(1).Arg3, 0);  // the fourth number of a G line is skipped with the rest of the line
+  EXPECT_EQ(written_section(resets()), "#RESETS\nM 0 3000 1 100\nG 1 5 0\nS\n\n");
+}
+
+TEST_F(ResetsTest, LowerCaseAndUnknownLettersFailAfterTheirNumbers) {
+  EXPECT_EQ(error_of([&] { read_section(resets(), "#RESETS\nM 0 1 1 2\nm 0 3000 1 100\nS\n"); }),
+            "#RESETS (beyond 1 reset):\r\n#RESETS (letter 'm'):\r\nBad command");
+  resets().Clear();
+  // A lower-case g is not G: four numbers are read before the letter is refused.
+  EXPECT_EQ(error_of([&] { read_section(resets(), "#RESETS\ng 0 1 2\nS\n"); }),
+            "#RESETS (beyond 0 reset):\r\n#RESETS (letter 'g'):\r\nfread_number: Bad format. (S)");
+  resets().Clear();
+  EXPECT_EQ(error_of([&] { read_section(resets(), "#RESETS\nX 1 2 3 4\nS\n"); }),
+            "#RESETS (beyond 0 reset):\r\n#RESETS (letter 'X'):\r\nBad command");
+  EXPECT_TRUE(resets().Items.empty());
+}
+
+TEST_F(ResetsTest, ErrorsCountTheResetsReadSoFar) {
+  EXPECT_EQ(error_of([&] { read_section(resets(), "#RESETS\nM 0 1 1 2\nO 0 1 0 2\nP 0 x\nS\n"); }),
+            "#RESETS (beyond 2 reset):\r\n#RESETS (letter 'P'):\r\nfread_number: Bad format. (x)");
+  EXPECT_EQ(resets().Items.size(), 2u);
+  resets().Clear();
+  EXPECT_EQ(error_of([&] { read_section(resets(), "#RESETS\nM 0 1 1 2\n"); }),
+            "#RESETS (beyond 1 reset):\r\nfread_letter: EOF encountered on read.");
+}
+
+TEST_F(ResetsTest, EmptyListStillWritesTheSection) {
+  EXPECT_EQ(written_section(resets()), "#RESETS\nS\n\n");
+  read_section(resets(), "#RESETS\nS\n");
+  EXPECT_TRUE(resets().Items.empty());
+}
+
+TEST_F(ResetsTest, WriterUpperCasesKnownLettersAndDropsUnknownOnes) {
+  resets().Add().Command = 'g';
+  resets().Add().Command = 'Z';
+  TAreaReset& door = resets().Add();
+  door.Command = 'd';
+  door.Arg3 = 2;
+  EXPECT_EQ(written_section(resets()), "#RESETS\nG 0 0 0\nD 0 0 0 2\nS\n\n");
+}
+
+TEST_F(ResetsTest, ConstructorsOfTheResetEditor) {
+  TAreaReset& r = resets().Add();
+  EXPECT_EQ(r.Command, 'M');
+  r.Extra = 9;
+  r.SetMobile(100, 3000, 2);
+  EXPECT_EQ((std::array<int32_t, 4>{r.Extra, r.Arg1, r.Arg2, r.Arg3}),
+            (std::array<int32_t, 4>{0, 3000, 2, 100}));
+  r.SetObject(101, 200);
+  EXPECT_EQ(r.Command, 'O');
+  EXPECT_EQ((std::array<int32_t, 3>{r.Arg1, r.Arg2, r.Arg3}), (std::array<int32_t, 3>{200, 0, 101}));
+  r.SetEquip(201, 16);
+  EXPECT_EQ(r.Command, 'E');
+  EXPECT_EQ((std::array<int32_t, 3>{r.Arg1, r.Arg2, r.Arg3}), (std::array<int32_t, 3>{201, 0, 16}));
+  r.SetPut(202, 204);
+  EXPECT_EQ(r.Command, 'P');
+  EXPECT_EQ((std::array<int32_t, 3>{r.Arg1, r.Arg2, r.Arg3}), (std::array<int32_t, 3>{202, 0, 204}));
+  r.SetGive(203);
+  EXPECT_EQ(r.Command, 'G');
+  EXPECT_EQ((std::array<int32_t, 3>{r.Arg1, r.Arg2, r.Arg3}), (std::array<int32_t, 3>{203, 0, 0}));
+  EXPECT_FALSE(r.HasArg3());
+
+  TAreaReset copy(nullptr);
+  copy.Assign(r);
+  EXPECT_EQ(copy.Command, 'G');
+  EXPECT_EQ(copy.Arg1, 203);
+  EXPECT_EQ(copy.Owner, nullptr);
+}
+
+TEST_F(ResetsTest, InsertPlacesANewResetAfterTheChosenOne) {
+  resets().Add().SetObject(1, 2);
+  resets().Add().SetMobile(1, 3, 1);
+  resets().Insert(1).Command = 'H';
+  resets().Insert(99).Command = 'T';
+  ASSERT_EQ(resets().Items.size(), 4u);
+  EXPECT_EQ(reset(1).Command, 'H');
+  EXPECT_EQ(reset(2).Command, 'M');
+  EXPECT_EQ(reset(3).Command, 'T');
+  EXPECT_EQ(reset(1).Owner, &resets());
+}
+
+}  // namespace
+}  // namespace tavro
