@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "area/Area.h"
@@ -140,10 +141,11 @@ struct TObjectContext {
   }
 
   // The values that hold spells (skill indexes) for an item type.
-  std::vector<int32_t> spell_values(int32_t item_type) const {
-    if (ThreeSpell.contains(item_type)) return {1, 2, 3};
-    if (OneSpell.contains(item_type)) return {3};
-    if (Salve.contains(item_type)) return {4, 5};
+  std::span<const int32_t> spell_values(int32_t item_type) const {
+    static constexpr int32_t three[] = {1, 2, 3}, one[] = {3}, salve[] = {4, 5};
+    if (ThreeSpell.contains(item_type)) return three;
+    if (OneSpell.contains(item_type)) return one;
+    if (Salve.contains(item_type)) return salve;
     return {};
   }
 
@@ -352,7 +354,7 @@ void TAreaObject::ReadBody(TAreaFile& f, const TObjectContext& c) {
     *field = fread_number_eol(f);
   fread_number_eol(f);  // a field the server no longer uses
 
-  const std::vector<int32_t> spells = c.spell_values(ItemType);
+  const std::span<const int32_t> spells = c.spell_values(ItemType);
   if (c.Version >= 1)
     for (int32_t value : spells)
       Values[static_cast<size_t>(value)] = skill_index_of_name(c.World, fread_word(f));
@@ -479,7 +481,7 @@ void TAreaObject::WriteValues(TAreaFile& f, const TObjectContext& c) const {
 }
 
 void TAreaObject::WriteSpellNames(TAreaFile& f, const TObjectContext& c) const {
-  const std::vector<int32_t> spells = c.spell_values(ItemType);
+  const std::span<const int32_t> spells = c.spell_values(ItemType);
   if (spells.empty()) return;
   bool first = true;
   for (int32_t value : spells) {
