@@ -134,7 +134,8 @@ class TAreaMaker {
       }
       if (i % 40 == 0) add_program(*room.Progs, i);
     }
-    if (index_ > 0) area_.Rooms->Items[0]->EnsureDoor(DIR_DOWN).ToVnum = index_ * kVnumsPerArea;  // the previous area
+    if (index_ > 0)
+      area_.Rooms->Items[0]->EnsureDoor(DIR_DOWN).ToVnum = index_ * kVnumsPerArea;  // the previous area
   }
 
   void link_neighbours(TAreaRoom& room, int32_t i) {
@@ -153,26 +154,27 @@ class TAreaMaker {
     exit.Keyword = text_.words(1);
     exit.Description = text_.lines(1);
     exit.Sex = text_.number(3);
-    exit.ShortName = text_.words(2);
-    exit.OpenState = text_.words(4);
-    exit.CloseState = text_.words(4);
-    exit.OpenAction = text_.words(5);
-    exit.CloseAction = text_.words(5);
-    exit.LockAction = text_.words(4);
+    exit.ShortName() = text_.words(2);
+    exit.OpenState() = text_.words(4);
+    exit.CloseState() = text_.words(4);
+    exit.OpenAction() = text_.words(5);
+    exit.CloseAction() = text_.words(5);
+    exit.LockAction() = text_.words(4);
   }
 
   void make_objects() {
     const TStringList& types = world_.ItemTypes;
     const std::array<int32_t, 6> kinds = {
-        position_in(types, "ITEM_WEAPON"), position_in(types, "ITEM_ARMOR"),     position_in(types, "ITEM_SCROLL"),
-        position_in(types, "ITEM_LIGHT"),  position_in(types, "ITEM_CONTAINER"), position_in(types, "ITEM_POTION")};
+        position_in(types, "ITEM_WEAPON"),    position_in(types, "ITEM_ARMOR"),
+        position_in(types, "ITEM_SCROLL"),    position_in(types, "ITEM_LIGHT"),
+        position_in(types, "ITEM_CONTAINER"), position_in(types, "ITEM_POTION")};
     for (int32_t i = 0; i < object_count(); ++i) {
       TAreaObject& object = area_.Objects->Add();
       object.Vnum = object_vnum(i);
       object.ItemType = kinds[static_cast<size_t>(i) % kinds.size()];
       object.Name = text_.words(2);
-      object.ShortDescription = encode_cases({object.Name, object.Name, object.Name, object.Name, object.Name,
-                                              object.Name});
+      object.ShortDescription =
+          encode_cases({object.Name, object.Name, object.Name, object.Name, object.Name, object.Name});
       object.LongDescription = text_.words(6) + ".";
       object.Description = text_.lines(2);
       object.WearFlags = 1u | (1u << (1 + text_.number(12)));
@@ -211,8 +213,8 @@ class TAreaMaker {
       TAreaMobile& mobile = area_.Mobiles->Add();
       mobile.Vnum = mobile_vnum(i);
       mobile.Name = text_.words(2);
-      mobile.ShortDescription = encode_cases({mobile.Name, mobile.Name, mobile.Name, mobile.Name, mobile.Name,
-                                              mobile.Name});
+      mobile.ShortDescription =
+          encode_cases({mobile.Name, mobile.Name, mobile.Name, mobile.Name, mobile.Name, mobile.Name});
       mobile.LongDescription = text_.words(7) + ".\r\n";
       mobile.Description = text_.lines(3);
       mobile.Sex = text_.number(3);
@@ -269,10 +271,10 @@ void copy_sample(const fs::path& root) {
   const fs::path sample = TAVRO_SAMPLE_DIR;
   fs::copy_file(sample / "TavroEd.ini", root / "TavroEd.ini");
   fs::copy(sample / "files", root / "files", fs::copy_options::recursive);
-  for (const char* folder : {"system", "races", "classes"})
-    fs::copy(sample / "mud" / folder, root / "mud" / folder, fs::copy_options::recursive);
   fs::create_directories(root / "mud" / "area");
   fs::create_directories(root / "mud" / "mudprogs");
+  for (const char* folder : {"system", "races", "classes"})
+    fs::copy(sample / "mud" / folder, root / "mud" / folder, fs::copy_options::recursive);
   std::ofstream(root / "mud" / "area" / "area.lst") << "$\n";
 }
 
@@ -308,9 +310,13 @@ TGeneratedWorld::~TGeneratedWorld() {
   fs::remove_all(Root, ignored);
 }
 
-uint64_t resident_bytes() { return status_field("VmRSS"); }
+uint64_t resident_bytes() {
+  return status_field("VmRSS");
+}
 
-uint64_t peak_resident_bytes() { return status_field("VmHWM"); }
+uint64_t peak_resident_bytes() {
+  return status_field("VmHWM");
+}
 
 bool reset_peak_resident_bytes() {
   std::ofstream clear_refs("/proc/self/clear_refs");

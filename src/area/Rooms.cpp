@@ -18,22 +18,18 @@ TArea* owner_area(const TAreaRooms* owner) {
 }
 
 // The extended texts of a door in the order the current layout stores them.
-std::array<std::string TAreaDoor::*, 24> extended_texts_in_file_order() {
-  return {&TAreaDoor::ShortName,       &TAreaDoor::OpenState,         &TAreaDoor::OpenAction,
-          &TAreaDoor::CloseState,      &TAreaDoor::CloseAction,       &TAreaDoor::BashState,
-          &TAreaDoor::BashSuccess,     &TAreaDoor::BashedDescription, &TAreaDoor::BashNotSuccess,
-          &TAreaDoor::LockAction,      &TAreaDoor::LockOpenState,     &TAreaDoor::LockOpenAction,
-          &TAreaDoor::LockCloseState,  &TAreaDoor::LockCloseAction,   &TAreaDoor::BoltAction,
-          &TAreaDoor::BoltOpenState,   &TAreaDoor::BoltOpenAction,    &TAreaDoor::BoltCloseState,
-          &TAreaDoor::BoltCloseAction, &TAreaDoor::PickState,         &TAreaDoor::PickAction,
-          &TAreaDoor::PickSuccess,     &TAreaDoor::PickUnsuccess,     &TAreaDoor::PickFatalUnsuccess};
-}
+constexpr std::array<std::string TDoorTexts::*, DoorTextCount> kTextsInFileOrder = {
+#define TAVRO_DOOR_TEXT_MEMBER(name) &TDoorTexts::name,
+    TAVRO_DOOR_TEXTS(TAVRO_DOOR_TEXT_MEMBER)
+#undef TAVRO_DOOR_TEXT_MEMBER
+};
 
 // The six texts of the layout of versions 8 to 10, in their order.
-std::array<std::string TAreaDoor::*, 6> short_texts_in_file_order() {
-  return {&TAreaDoor::ShortName,  &TAreaDoor::BashedDescription, &TAreaDoor::OpenState,
-          &TAreaDoor::CloseState, &TAreaDoor::OpenAction,        &TAreaDoor::CloseAction};
-}
+constexpr std::array<std::string TDoorTexts::*, 6> kShortTextsInFileOrder = {
+    &TDoorTexts::ShortName,  &TDoorTexts::BashedDescription, &TDoorTexts::OpenState,
+    &TDoorTexts::CloseState, &TDoorTexts::OpenAction,        &TDoorTexts::CloseAction};
+
+const TDoorTexts kNoTexts;
 
 void write_number_then_blank(TAreaFile& f, int64_t n) {
   fwrite_number(f, n);
@@ -87,14 +83,25 @@ void TAreaDoor::Read(TAreaFile& f, int32_t version) {
   if (version >= 11) {
     Sex = fread_number(f);
     Multiple = fread_number(f);
-    for (auto text : extended_texts_in_file_order())
-      this->*text = fread_string(f);
+    TDoorTexts& texts = edit_texts();
+    for (auto text : kTextsInFileOrder)
+      texts.*text = fread_string(f);
   } else if (version >= 8) {
-    for (auto text : short_texts_in_file_order())
-      this->*text = fread_string(f);
+    TDoorTexts& texts = edit_texts();
+    for (auto text : kShortTextsInFileOrder)
+      texts.*text = fread_string(f);
     Sex = fread_number(f);
     Multiple = fread_number(f);
   }
+}
+
+const TDoorTexts& TAreaDoor::texts() const {
+  return Texts != nullptr ? *Texts : kNoTexts;
+}
+
+TDoorTexts& TAreaDoor::edit_texts() {
+  if (Texts == nullptr) Texts = std::make_unique<TDoorTexts>();
+  return *Texts;
 }
 
 bool TAreaDoor::IsWorthWriting() const {
@@ -125,17 +132,26 @@ void TAreaDoor::Write(TAreaFile& f) const {
   fwrite_text(f, " ");
   fwrite_number(f, Multiple);
   fwrite_eol(f);
-  for (auto text : extended_texts_in_file_order()) {
-    fwrite_string(f, this->*text);
+  for (auto text : kTextsInFileOrder) {
+    fwrite_string(f, texts().*text);
     fwrite_eol(f);
   }
 }
 
 void TAreaDoor::Assign(const TAreaDoor& source) {
   if (&source == this) return;
-  TAreaRoom* owner = Owner;
-  *this = source;
-  Owner = owner;
+  Keyword = source.Keyword;
+  Description = source.Description;
+  Flags = source.Flags;
+  Key = source.Key;
+  ToVnum = source.ToVnum;
+  Direction = source.Direction;
+  Distance = source.Distance;
+  Pull = source.Pull;
+  PullType = source.PullType;
+  Sex = source.Sex;
+  Multiple = source.Multiple;
+  Texts = source.Texts != nullptr ? std::make_unique<TDoorTexts>(*source.Texts) : nullptr;
   IsPlaceholder = false;
   Modified = false;
 }

@@ -40,6 +40,42 @@ class TAreaMap {
   void Write(TAreaFile& f) const;  // including the letter M
 };
 
+// The extended texts of a door, in the order the file keeps them (the current layout).
+#define TAVRO_DOOR_TEXTS(X) \
+  X(ShortName)              \
+  X(OpenState)              \
+  X(OpenAction)             \
+  X(CloseState)             \
+  X(CloseAction)            \
+  X(BashState)              \
+  X(BashSuccess)            \
+  X(BashedDescription)      \
+  X(BashNotSuccess)         \
+  X(LockAction)             \
+  X(LockOpenState)          \
+  X(LockOpenAction)         \
+  X(LockCloseState)         \
+  X(LockCloseAction)        \
+  X(BoltAction)             \
+  X(BoltOpenState)          \
+  X(BoltOpenAction)         \
+  X(BoltCloseState)         \
+  X(BoltCloseAction)        \
+  X(PickState)              \
+  X(PickAction)             \
+  X(PickSuccess)            \
+  X(PickUnsuccess)          \
+  X(PickFatalUnsuccess)
+
+inline constexpr int32_t DoorTextCount = 24;
+
+// What a door says when it is opened, closed, bashed, locked, bolted or picked.
+struct TDoorTexts {
+#define TAVRO_DOOR_TEXT_FIELD(name) std::string name;
+  TAVRO_DOOR_TEXTS(TAVRO_DOOR_TEXT_FIELD)
+#undef TAVRO_DOOR_TEXT_FIELD
+};
+
 // One exit of a room.
 class TAreaDoor {
  public:
@@ -54,17 +90,31 @@ class TAreaDoor {
   int32_t Distance = 0;
   int32_t Pull = 0;
   int32_t PullType = 0;
-  std::string ShortName, BashedDescription, OpenAction, CloseAction, OpenState, CloseState, BashState,
-      BashSuccess, BashNotSuccess, LockAction, LockOpenState, LockOpenAction, LockCloseState, LockCloseAction,
-      BoltAction, BoltOpenState, BoltOpenAction, BoltCloseState, BoltCloseAction, PickState, PickAction,
-      PickSuccess, PickUnsuccess, PickFatalUnsuccess;
   int32_t Sex = 0;       // 0 male, 1 female, 2 neutral
   int32_t Multiple = 0;  // 1 when the door's name is plural
   TAreaRoom* Owner;
   bool IsPlaceholder = false;  // an empty slot shown by the room editor
   bool Modified = false;       // edited in the room editor
+  // Most exits are plain passages: their extended texts take no room until one is written. Read them
+  // through the const accessors (empty when there are none), change them through the others.
+  std::unique_ptr<TDoorTexts> Texts;
 
-  bool IsDoor() const { return (Flags & EX_ISDOOR) != 0; }
+#define TAVRO_DOOR_TEXT_ACCESSORS(name) \
+  const std::string& name() const {     \
+    return texts().name;                \
+  }                                     \
+  std::string& name() {                 \
+    return edit_texts().name;           \
+  }
+  TAVRO_DOOR_TEXTS(TAVRO_DOOR_TEXT_ACCESSORS)
+#undef TAVRO_DOOR_TEXT_ACCESSORS
+
+  const TDoorTexts& texts() const;
+  TDoorTexts& edit_texts();
+
+  bool IsDoor() const {
+    return (Flags & EX_ISDOOR) != 0;
+  }
   // Reads everything after the "D<direction>" line; the area's version selects the extended texts.
   void Read(TAreaFile& f);
   void Read(TAreaFile& f, int32_t version);
@@ -72,6 +122,7 @@ class TAreaDoor {
   void Write(TAreaFile& f) const;
   // False for an exit that leads nowhere and has no description: such an exit is not saved.
   bool IsWorthWriting() const;
+  // Copies every field but the owner, and clears the editor's marks.
   void Assign(const TAreaDoor& source);
 };
 

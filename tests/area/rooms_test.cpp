@@ -61,15 +61,16 @@ TEST_F(RoomsTest, FullSectionRoundTripsByteForByte) {
   EXPECT_EQ(north.Flags, 1u);
   EXPECT_EQ(north.ToVnum, 101);
   EXPECT_EQ(north.Sex, 1);
-  EXPECT_EQ(north.ShortName, "oak door");
-  EXPECT_EQ(north.OpenState, "The door is open.");
-  EXPECT_EQ(north.BashedDescription, "The door lies in splinters.");
-  EXPECT_EQ(north.PickFatalUnsuccess, "Your pick breaks.");
+  EXPECT_EQ(north.ShortName(), "oak door");
+  EXPECT_EQ(north.OpenState(), "The door is open.");
+  EXPECT_EQ(north.BashedDescription(), "The door lies in splinters.");
+  EXPECT_EQ(north.PickFatalUnsuccess(), "Your pick breaks.");
   ASSERT_NE(hall.Doors[5], nullptr);
   EXPECT_EQ(hall.Doors[5]->Distance, 3);
   EXPECT_EQ(hall.Doors[5]->PullType, 2);
   EXPECT_EQ(hall.Doors[5]->Pull, 5);
   EXPECT_EQ(hall.Doors[2], nullptr);
+  EXPECT_EQ(hall.Doors[1]->Texts, nullptr);  // a passage has no door texts to hold
   ASSERT_EQ(hall.ExtraDescs.Items.size(), 1u);
   EXPECT_EQ(hall.ExtraDescs.Items[0]->Keyword, "torches");
   ASSERT_NE(hall.Map, nullptr);
@@ -132,7 +133,7 @@ TEST_F(RoomsTest, DoorOfAVersion7AreaHasNoExtendedTextsAndGainsThemWhenWritten) 
   read_section(rooms(), room_section("5", door_lines(0, "A 0 6")));
   const TAreaDoor& door = *only_room().Doors[0];
   EXPECT_EQ(door.Sex, 0);
-  EXPECT_EQ(door.ShortName, "");
+  EXPECT_EQ(door.ShortName(), "");
   std::string expected = "D0\nThe way.\n~\nway~\nA 0 6\n0 0\n";
   for (int i = 0; i < 24; ++i)
     expected += "~\n";
@@ -147,12 +148,12 @@ TEST_F(RoomsTest, DoorOfVersions8To10ReadsSixTextsThenSexAndMultiple) {
     read_section(rooms(), room_section("5", door_lines(0, "A 0 6") +
                                                 "gate~\nsplinters~\nopen~\nshut~\nopens~\nshuts~\n2 1\n"));
     const TAreaDoor& door = *only_room().Doors[0];
-    EXPECT_EQ(door.ShortName, "gate");
-    EXPECT_EQ(door.BashedDescription, "splinters");
-    EXPECT_EQ(door.OpenState, "open");
-    EXPECT_EQ(door.CloseState, "shut");
-    EXPECT_EQ(door.OpenAction, "opens");
-    EXPECT_EQ(door.CloseAction, "shuts");
+    EXPECT_EQ(door.ShortName(), "gate");
+    EXPECT_EQ(door.BashedDescription(), "splinters");
+    EXPECT_EQ(door.OpenState(), "open");
+    EXPECT_EQ(door.CloseState(), "shut");
+    EXPECT_EQ(door.OpenAction(), "opens");
+    EXPECT_EQ(door.CloseAction(), "shuts");
     EXPECT_EQ(door.Sex, 2);
     EXPECT_EQ(door.Multiple, 1);
     // Written in the current order: short name, open state, open action, close state, close action, ...
@@ -303,7 +304,7 @@ TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   EXPECT_FALSE(copy.Doors[DIR_SOUTHWEST]->IsPlaceholder);
   EXPECT_FALSE(copy.Doors[DIR_SOUTHWEST]->Modified);
   EXPECT_EQ(copy.Doors[DIR_SOUTHWEST]->Owner, &copy);
-  EXPECT_EQ(copy.Doors[DIR_NORTH]->PickAction, "You pick the lock.");
+  EXPECT_EQ(copy.Doors[DIR_NORTH]->PickAction(), "You pick the lock.");
   EXPECT_EQ(copy.Doors[DIR_DOWN]->Pull, 5);
   EXPECT_NE(copy.Doors[DIR_NORTH].get(), hall.Doors[DIR_NORTH].get());
   ASSERT_NE(copy.Map, nullptr);
@@ -334,7 +335,7 @@ TEST_F(RoomsTest, DoorAssignKeepsItsOwnerAndClearsTheEditorMarks) {
   TAreaDoor& source = a.EnsureDoor(DIR_EAST);
   source.Keyword = "gate";
   source.Sex = 2;
-  source.LockAction = "click";
+  source.LockAction() = "click";
   source.IsPlaceholder = true;
   source.Modified = true;
   TAreaDoor& target = b.EnsureDoor(DIR_EAST);
@@ -342,7 +343,11 @@ TEST_F(RoomsTest, DoorAssignKeepsItsOwnerAndClearsTheEditorMarks) {
   EXPECT_EQ(target.Owner, &b);
   EXPECT_EQ(target.Keyword, "gate");
   EXPECT_EQ(target.Sex, 2);
-  EXPECT_EQ(target.LockAction, "click");
+  EXPECT_EQ(target.LockAction(), "click");
+  EXPECT_NE(target.Texts.get(), source.Texts.get());
+  source.Texts.reset();
+  target.Assign(source);
+  EXPECT_EQ(target.LockAction(), "");
   EXPECT_FALSE(target.IsPlaceholder);
   EXPECT_FALSE(target.Modified);
 }
