@@ -32,6 +32,16 @@ void write_keeper_and_types(TAreaFile& f, const TAreaMobile* keeper, const std::
   fwrite_text(f, "  ");
 }
 
+// The keeper's name after ';' is skipped with the rest of the line on reading: a line break inside
+// it would end the comment early and leave the rest of the name to be read as the next shop.
+std::string comment_text(const TAreaMobile* keeper) {
+  if (keeper == nullptr) return {};
+  std::string name = decode_case(keeper->ShortDescription, 1);
+  for (char& ch : name)
+    if (ch == '\r' || ch == '\n') ch = ' ';
+  return name;
+}
+
 void write_numbers_and_comment(TAreaFile& f, std::initializer_list<int32_t> numbers,
                                const TAreaMobile* keeper) {
   bool first = true;
@@ -41,7 +51,7 @@ void write_numbers_and_comment(TAreaFile& f, std::initializer_list<int32_t> numb
     first = false;
   }
   fwrite_text(f, " ; ");
-  fwrite_text(f, keeper == nullptr ? std::string() : decode_case(keeper->ShortDescription, 1));
+  fwrite_text(f, comment_text(keeper));
   fwrite_eol(f);
 }
 

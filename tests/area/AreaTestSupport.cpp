@@ -1,0 +1,85 @@
+#include "area/AreaTestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "reading/AreaFile.h"
+#include "reading/Paths.h"
+#include "world/Areas.h"
+#include "world/RacesClasses.h"
+#include "world/SpecFunctions.h"
+
+namespace tavro::test {
+
+ScratchDir::ScratchDir() {
+  static std::atomic<int> counter{0};
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() /
+          ("tavro-area-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void write_file(const std::string& path, std::string_view bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string cp1251(std::string_view utf8) {
+  return utf8_to_cp1251(utf8);
+}
+
+std::string koi8(std::string_view utf8) {
+  return cp1251_to_koi8(utf8_to_cp1251(utf8));
+}
+
+std::unique_ptr<TWorld> make_test_world(const std::string& mud_folder) {
+  auto world = std::make_unique<TWorld>();
+  world->MudPath = mud_folder + "/";
+  world->InFileProgName = "IN_FILE_PROG";
+  world->ProgTypes = {"ACT_PROG", "SPEECH_PROG", "RAND_PROG", "GREET_PROG", "ENTRY_PROG"};
+  const char* races[][2] = {{"human", "Human"}, {"elf", "Elf"}};
+  for (const auto& [name, english] : races) {
+    auto race = std::make_unique<TWorldRace>(world->Races.get());
+    race->Name = name;
+    race->NameEng = english;
+    race->Number = static_cast<int32_t>(world->Races->Items.size());
+    world->Races->Items.push_back(std::move(race));
+  }
+  for (const char* name : {"mage", "warrior", "thief", "cleric"}) {
+    auto cls = std::make_unique<TWorldClass>(world->Classes.get());
+    cls->Name = name;
+    cls->Number = static_cast<int32_t>(world->Classes->Items.size());
+    world->Classes->Items.push_back(std::move(cls));
+  }
+  world->SpecFunctions->Items = {"spec_fido", "spec_guard"};
+  return world;
+}
+
+void load_area_text(TArea& area, const ScratchDir& dir, std::string_view text, const std::string& name) {
+  std::string path = dir.file(name);
+  write_file(path, text);
+  area.load_area(path);
+}
+
+std::string save_area_text(TArea& area, const ScratchDir& dir, const std::string& name) {
+  std::string path = dir.file(name);
+  area.save_area(path);
+  return read_file(path);
+}
+
+}  // namespace tavro::test

@@ -1,0 +1,66 @@
+#pragma once
+// Shared helpers of the area tests: scratch folders, files in KOI8-R, a small world to read against.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "area/Area.h"
+#include "world/World.h"
+
+namespace tavro::test {
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void write_file(const std::string& path, std::string_view bytes);
+std::string read_file(const std::string& path);
+
+// Test texts are written in UTF-8: these give the bytes a server file (KOI8-R) or the model
+// (Windows-1251) holds.
+std::string koi8(std::string_view utf8);
+std::string cp1251(std::string_view utf8);
+
+// A world with no files behind it: program types, races, classes and special functions for the
+// tests, programs under mud_folder/mudprogs. Races: "human" (English "Human") and "elf"; classes
+// "mage" (number 0), "warrior" (1), "thief" (2), "cleric" (3); specials "spec_fido" and "spec_guard".
+std::unique_ptr<TWorld> make_test_world(const std::string& mud_folder);
+
+// Loads the area from text (KOI8-R bytes) written to a scratch file named name.
+void load_area_text(TArea& area, const ScratchDir& dir, std::string_view text,
+                    const std::string& name = "test.are");
+// Saves the area to a scratch file and returns the file's bytes.
+std::string save_area_text(TArea& area, const ScratchDir& dir, const std::string& name = "out.are");
+
+// The message of the Error that body throws; fails the test when nothing is thrown.
+template <class Body>
+std::string error_of(Body&& body);
+
+}  // namespace tavro::test
+
+#include <gtest/gtest.h>
+
+#include "reading/Error.h"
+
+template <class Body>
+std::string tavro::test::error_of(Body&& body) {
+  try {
+    body();
+  } catch (const tavro::Error& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "no error was raised";
+  return {};
+}

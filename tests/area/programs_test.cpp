@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include "area/AreaTestSupport.h"
+#include "area/Mobiles.h"
+#include "area/Objects.h"
+#include "area/Programs.h"
+#include "area/Rooms.h"
+#include "reading/AreaFile.h"
+#include "world/Areas.h"
+
+namespace tavro {
+namespace {
+
+using test::error_of;
+using test::load_area_text;
+using test::save_area_text;
+
+const char* const kMobileHead =
+    "#AREA ~\n#VERSION 11\n#MOBILES\n#100\nguard~\nguard~\nA guard.~\nTall.\n~\n0 0 0 S\n"
+    "1 2 3 1d2+3 4d5+6\n7 8\n112 112 MALE\n";
+
+class ProgramsTest : public ::testing::Test {
+ protected:
+  void write_prog(const std::string& name, std::string_view text) {
+    test::write_file(dir.file("mud/mudprogs/" + name), text);
+  }
+  std::string path_line() const { return "load_area \"" + dir.file("test.are") + "\":\r\n"; }
+  TWorldProgs& read_block(std::string_view text) {
+    TAreaFile f;
+    f.load_text(text);
+    list.Read(f);
+    return list;
+  }
+  std::string block_error(std::string_view text) {
+    return error_of([&] { read_block(text); });
+  }
+
+  test::ScratchDir dir;
+  std::unique_ptr<TWorld> world = test::make_test_world(dir.file("mud"));
+  TArea area{world->Areas.get()};
+  TWorldProgs list{world.get()};
+};
+
+TEST_F(ProgramsTest, BlockIsReadAndWrittenInline) {
+  read_block("> act_prog p smiles~\nsay Hello!\nbow\n~\n> SPEECH_PROG 'hi'~\nsay hi~\n|\n");
+  ASSERT_EQ(list.Items.size(), 2u);
+  EXPECT_EQ(list.Items[0]->ProgType, "act_prog");  // its own letter case is kept
+  EXPECT_EQ(list.Items[0]->Arguments, "p smiles");
+  EXPECT_EQ(list.Items[0]->Body, "say Hello!\r\nbow\r\n");
+  EXPECT_EQ(list.Items[1]->Body, "say hi");
+  TAreaFile out;
+  out.clear();
+  list.Write(out);
+  EXPECT_EQ(out.Buffer, "> act_prog p smiles~\nsay Hello!\nbow\n~\n> SPEECH_PROG 'hi'~\nsay hi~\n|\n");
+}
+
+TEST_F(ProgramsTest, EmptyListWritesNothing) {
+  TAreaFile out;
+  out.clear();
+  list.Write(out);
+  EXPECT_EQ(out.Buffer, "");
+}
+
+TEST_F(ProgramsTest, BlockErrors) {
+  EXPECT_EQ(block_error("< act_prog x~\ny~\n|\n"), "load_progs:\r\n> not found.");
+  EXPECT_EQ(block_error("> FLY_PROG x~\ny~\n|\n"), "load_progs:\r\nBad Prog: FLY_PROG");
+  EXPECT_EQ(block_error("> act_prog x~\ny~\n#0\n"), "load_progs:\r\nBad letter in Prog: #");
+}
+
+TEST_F(ProgramsTest, BarOnTheBodyLineIsSkippedWithThatLine) {
+  EXPECT_EQ(block_error("> act_prog x~\ny~ |\n#0\n"), "load_progs:\r\nBad letter in Prog: #");
+  TWorldProgs fresh(world.get());
+  TAreaFile f;
+  f.load_text("> act_prog x~\ny~ |\n|\n");
+  fresh.Read(f);
+  EXPECT_EQ(fresh.Items.size(), 1u);
+}
+
+TEST_F(ProgramsTest, ProgramFilesArePulledInInFileOrder) {
+  write_prog("greet.prg", "> greet_prog 100~\nsay Welcome~\n> rand_prog 5~\nemote yawns~\n|\n");
+  read_block("> act_prog a~\nx~\n> in_file_prog greet.prg~\n> entry_prog 1~\nz~\n|\n");
+  ASSERT_EQ(list.Items.size(), 4u);
+  EXPECT_EQ(list.Items[0]->ProgType, "act_prog");
+  EXPECT_EQ(list.Items[1]->ProgType, "greet_prog");
+  EXPECT_EQ(list.Items[2]->ProgType, "rand_prog");
+  EXPECT_EQ(list.Items[3]->ProgType, "entry_prog");
+  for (const auto& prog : list.Items)
+    EXPECT_EQ(prog->Owner, &list);
+}
+
+TEST_F(ProgramsTest, ProgramFilesMayNameFurtherFiles) {
+  write_prog("a.prg", "> act_prog a~\na~\n> IN_FILE_PROG b.prg~\n|\n");
+  write_prog("b.prg", "> act_prog b~\nb~\n|\n");
+  read_block("> in_file_prog a.prg~\n> in_file_prog b.prg~\n|\n");
+  ASSERT_EQ(list.Items.size(), 3u);
+  EXPECT_EQ(list.Items[1]->Arguments, "b");
+  EXPECT_EQ(list.Items[2]->Arguments, "b");  // the same file twice is no ring
+}
+
+TEST_F(ProgramsTest, FileNamingItselfFailsNamingTheFile) {
+  write_prog("self.prg", "> act_prog a~\na~\n> in_file_prog self.prg~\n|\n");
+  EXPECT_EQ(
+      block_error("> in_file_prog self.prg~\n|\n"),
+      "load_progs:\r\nload_progs:\r\nProgram file \"self.prg\" names itself through other program files: "
+      "\"self.prg\" -> \"self.prg\"");
+}
+
+TEST_F(ProgramsTest, FilesNamingEachOtherInARingFail) {
+  write_prog("one.prg", "> in_file_prog two.prg~\n|\n");
+  write_prog("two.prg", "> in_file_prog three.prg~\n|\n");
+  write_prog("three.prg", "> act_prog x~\ny~\n> in_file_prog one.prg~\n|\n");
+  EXPECT_EQ(
+      block_error("> in_file_prog one.prg~\n|\n"),
+      "load_progs:\r\nload_progs:\r\nload_progs:\r\nload_progs:\r\nProgram file \"one.prg\" names itself "
+      "through other program files: \"one.prg\" -> \"two.prg\" -> \"three.prg\" -> \"one.prg\"");
+}
+
+TEST_F(ProgramsTest, LongChainOfDistinctFilesIsReadWithoutRecursion) {
+  const int files = 3000;
+  for (int i = 0; i < files; ++i) {
+    std::string next = i + 1 < files ? "> in_file_prog f" + std::to_string(i + 1) + ".prg~\n" : "";
+    write_prog("f" + std::to_string(i) + ".prg",
+               "> act_prog " + std::to_string(i) + "~\nx~\n" + next + "|\n");
+  }
+  read_block("> in_file_prog f0.prg~\n|\n");
+  ASSERT_EQ(list.Items.size(), static_cast<size_t>(files));
+  EXPECT_EQ(list.Items.back()->Arguments, std::to_string(files - 1));
+}
+
+TEST_F(ProgramsTest, ErrorInsideAProgramFileCarriesOneLinePerOpenBlock) {
+  write_prog("bad.prg", "> no_such_prog x~\ny~\n|\n");
+  EXPECT_EQ(block_error("> in_file_prog bad.prg~\n|\n"),
+            "load_progs:\r\nload_progs:\r\nBad Prog: no_such_prog");
+  std::string missing = block_error("> in_file_prog missing.prg~\n|\n");
+  EXPECT_EQ(missing.rfind("load_progs:\r\n", 0), 0u) << missing;
+  EXPECT_EQ(missing.find("load_progs:\r\nload_progs:"), std::string::npos) << missing;
+  EXPECT_NE(missing.find("missing.prg"), std::string::npos) << missing;
+}
+
+TEST_F(ProgramsTest, ProgramsAfterAMobileAreWrittenInlineAfterIt) {
+  load_area_text(area, dir, std::string(kMobileHead) + "> act_prog p~\nsay x~\n|\n#0\n#$\n");
+  const TAreaMobile& mob = *area.Mobiles->Items.at(0);
+  ASSERT_EQ(mob.Progs->Items.size(), 1u);
+  EXPECT_NE(save_area_text(area, dir).find("112 112 MALE\n> act_prog p~\nsay x~\n|\n\n#0\n"),
+            std::string::npos);
+}
+
+TEST_F(ProgramsTest, MudprogsSectionAttachesFilesToThisAreasMobiles) {
+  write_prog("guard.prg", "> speech_prog hello~\nsay Halt!~\n|\n");
+  load_area_text(area, dir,
+                 std::string(kMobileHead) + "#0\n#MUDPROGS\n* a comment line\nm 100 guard.prg\nS\n#$\n");
+  const TAreaMobile& mob = *area.Mobiles->Items.at(0);
+  ASSERT_EQ(mob.Progs->Items.size(), 1u);
+  EXPECT_EQ(mob.Progs->Items[0]->Body, "say Halt!");
+  std::string saved = save_area_text(area, dir);
+  EXPECT_EQ(saved.find("MUDPROGS"), std::string::npos);
+  EXPECT_NE(saved.find("> speech_prog hello~\nsay Halt!~\n|\n"), std::string::npos);
+}
+
+TEST_F(ProgramsTest, MudprogsSectionErrors) {
+  write_prog("guard.prg", "> speech_prog hello~\nsay Halt!~\n|\n");
+  EXPECT_EQ(error_of([&] {
+              load_area_text(area, dir, std::string(kMobileHead) + "#0\n#MUDPROGS\nM 101 guard.prg\nS\n#$\n");
+            }),
+            path_line() + "#MUDPROGS:\r\nVNum 101 doesnt exist.");
+  TArea other(world->Areas.get());
+  EXPECT_EQ(error_of([&] { load_area_text(other, dir, "#MUDPROGS\nX 1 a\nS\n#$\n"); }),
+            path_line() + "#MUDPROGS:\r\nBad command 'X'.");
+}
+
+TEST_F(ProgramsTest, MudprogsNamingAnotherAreasMobileFails) {
+  auto& holder = *world->Areas->Items.emplace_back(std::make_unique<TArea>(world->Areas.get()));
+  load_area_text(holder, dir, std::string(kMobileHead) + "#0\n#$\n", "holder.are");
+  EXPECT_EQ(error_of([&] { load_area_text(area, dir, "#MUDPROGS\nM 100 guard.prg\nS\n#$\n"); }),
+            path_line() + "#MUDPROGS:\r\nVNum 100 doesnt exist.");
+}
+
+TEST_F(ProgramsTest, ObjprogsNamingAMissingObjectFails) {
+  write_prog("lamp.prg", "> act_prog rubs~\necho The lamp glows.~\n|\n");
+  EXPECT_EQ(error_of([&] { load_area_text(area, dir, "#OBJPROGS\nM 5 lamp.prg\nS\n#$\n"); }),
+            path_line() + "#OBJPROGS:\r\nVNum 5 doesnt exist.");
+}
+
+TEST_F(ProgramsTest, AssignCopiesEveryProgram) {
+  read_block("> act_prog a~\nx~\n> rand_prog 5~\ny~\n|\n");
+  TWorldProgs copy(world.get());
+  copy.Add().ProgType = "stale";
+  copy.Assign(list);
+  ASSERT_EQ(copy.Items.size(), 2u);
+  EXPECT_EQ(copy.Items[1]->ProgType, "rand_prog");
+  EXPECT_EQ(copy.Items[1]->Arguments, "5");
+  EXPECT_EQ(copy.Items[1]->Body, "y");
+  EXPECT_EQ(copy.Items[1]->Owner, &copy);
+  list.Items[1]->Body = "changed";
+  EXPECT_EQ(copy.Items[1]->Body, "y");
+}
+
+TEST_F(ProgramsTest, WithoutAWorldNoTypeIsKnown) {
+  TWorldProgs lonely(nullptr);
+  TAreaFile f;
+  f.load_text("> act_prog a~\nx~\n|\n");
+  EXPECT_EQ(error_of([&] { lonely.Read(f); }), "load_progs:\r\nBad Prog: act_prog");
+}
+
+}  // namespace
+}  // namespace tavro
