@@ -1,13 +1,39 @@
+#include <memory>
 #include <ostream>
 
+#include "area/Area.h"
 #include "cli/Cli.h"
+#include "reading/Error.h"
+#include "world/Areas.h"
+#include "world/World.h"
 
 namespace tavro::cli {
 
-// Scaffold until the command lands.
-int run_roundtrip(const Options&, std::ostream&, std::ostream& err) {
-  err << "tavro roundtrip: not available in this build\n";
-  return 2;
+namespace {
+
+// The world is built only when asked for: a header-only area needs none.
+bool wants_world(const Options& options) {
+  return !options.mud.empty() || options.start != ".";
+}
+
+}  // namespace
+
+int run_roundtrip(const Options& options, std::ostream&, std::ostream& err) {
+  if (options.args.size() != 2) {
+    err << "usage: tavro [--start DIR --mud DIR] roundtrip IN OUT\n";
+    return 2;
+  }
+  try {
+    std::unique_ptr<TWorld> world;
+    if (wants_world(options)) world = std::make_unique<TWorld>(options.start, options.mud);
+    TArea area(world ? world->Areas.get() : nullptr);
+    area.load_area(options.args[0]);
+    area.save_area(options.args[1]);
+  } catch (const Error& e) {
+    print_error(err, e.what());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace tavro::cli

@@ -21,12 +21,24 @@ std::string mutate(std::string text, std::mt19937& random) {
   for (int i = 0; i < edits && !text.empty(); ++i) {
     size_t at = pick(text.size());
     switch (pick(6)) {
-      case 0: text[at] = kSyntax[pick(kSyntax.size())]; break;                        // replace
-      case 1: text.insert(at, 1, kSyntax[pick(kSyntax.size())]); break;               // insert
-      case 2: text.erase(at, pick(40) + 1); break;                                    // delete a run
-      case 3: text.insert(at, text.substr(pick(text.size()), pick(200) + 1)); break;  // duplicate a run
-      case 4: text[at] = static_cast<char>(pick(256)); break;                         // any byte
-      default: text.resize(at); break;                                                // truncate
+      case 0:
+        text[at] = kSyntax[pick(kSyntax.size())];
+        break;  // replace
+      case 1:
+        text.insert(at, 1, kSyntax[pick(kSyntax.size())]);
+        break;  // insert
+      case 2:
+        text.erase(at, pick(40) + 1);
+        break;  // delete a run
+      case 3:
+        text.insert(at, text.substr(pick(text.size()), pick(200) + 1));
+        break;  // duplicate a run
+      case 4:
+        text[at] = static_cast<char>(pick(256));
+        break;  // any byte
+      default:
+        text.resize(at);
+        break;  // truncate
     }
   }
   return text;
@@ -34,7 +46,11 @@ std::string mutate(std::string text, std::mt19937& random) {
 
 class AreaFuzzTest : public ::testing::Test {
  protected:
-  void SetUp() override { world = std::make_unique<TWorld>(kSample, kSample + "/mud"); }
+  // The world remembers its server root in the settings file: it is built on a copy of the sample.
+  void SetUp() override {
+    std::filesystem::copy(kSample, dir.file("sample"), std::filesystem::copy_options::recursive);
+    world = std::make_unique<TWorld>(dir.file("sample"), dir.file("sample/mud"));
+  }
 
   // Loads text as an area; a loaded area must also save. Returns true when it loaded.
   bool survives(const std::string& text) {
@@ -69,7 +85,8 @@ TEST_F(AreaFuzzTest, MutatedAndTruncatedSampleAreasLoadOrFailWithAMessage) {
     ASSERT_TRUE(survives(original)) << name << " must load unchanged";
     for (size_t cut = 0; cut < original.size(); cut += original.size() / 60 + 1)
       (survives(original.substr(0, cut)) ? loaded : failed)++;
-    for (int i = 0; i < 500; ++i) (survives(mutate(original, random)) ? loaded : failed)++;
+    for (int i = 0; i < 500; ++i)
+      (survives(mutate(original, random)) ? loaded : failed)++;
   }
   EXPECT_GT(failed, 1000);
   EXPECT_GT(loaded, 0);
@@ -83,7 +100,8 @@ TEST_F(AreaFuzzTest, HostileShapesEndInMessages) {
   std::string deep_bars = "#VERSION 1" + std::string(200000, '|') + "\n#$\n";
   EXPECT_FALSE(survives(deep_bars));
   std::string many_terms = "#VERSION 1";
-  for (int i = 0; i < 100000; ++i) many_terms += "|1";
+  for (int i = 0; i < 100000; ++i)
+    many_terms += "|1";
   EXPECT_TRUE(survives(many_terms + "\n#$\n"));
   EXPECT_FALSE(survives(std::string(100000, '#')));
   EXPECT_FALSE(survives("#HELPS\n" + std::string(50000, '~')));
