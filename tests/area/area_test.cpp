@@ -183,6 +183,17 @@ TEST_F(AreasTest, FindMobileSearchesAreasInOrder) {
   EXPECT_EQ(where, nullptr);
 }
 
+TEST_F(AreasTest, FindRoomPrefersTheEarlierArea) {
+  const std::string room = "#5\nA room~\nIt is a room.\n~\n0 0 1\nS\n";
+  TArea& a = load("a.are", "#VERSION 11\n#ROOMS\n" + room + "#0\n#$\n");
+  TArea& b = load("b.are", "#VERSION 11\n#ROOMS\n#4\nB~\nb\n~\n0 0 1\nS\n" + room + "#0\n#$\n");
+  TArea* where = nullptr;
+  EXPECT_EQ(world->Areas->find_room(5, &where), a.Rooms->Items[0].get());
+  EXPECT_EQ(where, &a);
+  EXPECT_EQ(world->Areas->find_room(4, &where), b.Rooms->Items[0].get());
+  EXPECT_EQ(where, &b);
+}
+
 TEST_F(AreasTest, MobileResetsAreCountedInEveryArea) {
   load("a.are", "#RESETS\nM 0 7 1 100\nO 0 7 0 100\nM 0 7 2 101\nM 0 8 1 100\nS\n#$\n");
   load("b.are", "#RESETS\nM 0 7 1 200\nG 0 7 0\nS\n#$\n");
