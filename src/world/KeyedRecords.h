@@ -77,20 +77,25 @@ void read_keyed_record(TAreaFile& f, Record& record, const TKeyFields<Record>& f
 }
 
 // Replaces list.Items with the records of a '#'-framed file, each made by create() and read by its
-// Read; failures come out with prefix in front.
+// Read; failures come out with prefix in front and leave the list empty.
 template <class List, class Create>
 void load_hash_record_file(List& list, const std::string& file_name, std::string_view prefix,
                            std::string_view record, Create&& create) {
   list.Items.clear();
-  with_prefix(prefix, [&] {
-    TAreaFile f;
-    f.load_file(resolve_path_case(file_name));
-    read_hash_records(f, record, [&] {
-      auto item = create();
-      item->Read(f);
-      list.Items.push_back(std::move(item));
+  try {
+    with_prefix(prefix, [&] {
+      TAreaFile f;
+      f.load_file(resolve_path_case(file_name));
+      read_hash_records(f, record, [&] {
+        auto item = create();
+        item->Read(f);
+        list.Items.push_back(std::move(item));
+      });
     });
-  });
+  } catch (...) {
+    list.Items.clear();  // a failed load leaves no half-read table behind
+    throw;
+  }
 }
 
 }  // namespace tavro

@@ -11,25 +11,33 @@ namespace tavro {
 namespace {
 
 // Reads the index file's words up to the one starting with '$'; each names a record file in the same
-// folder, read by read_file. Failures come out as "<head> (<file being read>):" + CR LF + message.
-template <class ReadFile>
-void read_index_file(const std::string& index_file_name, std::string_view head, ReadFile&& read_file) {
+// folder, read by read_file. Failures leave the list empty and come out as "<head> (<file being read>):" + CR
+// LF + message.
+template <class List, class ReadFile>
+void read_index_file(List& list, const std::string& index_file_name, std::string_view head,
+                     ReadFile&& read_file) {
+  list.Items.clear();
   std::string reading = index_file_name;
-  with_late_prefix([&] { return std::string(head) + " (" + reading + "):\r\n"; },
-                   [&] {
-                     TAreaFile index;
-                     index.load_file(resolve_path_case(index_file_name));
-                     std::string folder = folder_part(index_file_name);
-                     for (;;) {
-                       reading = index_file_name;
-                       std::string word = fread_word(index);
-                       if (!word.empty() && word.front() == '$') break;
-                       reading = join_path(folder, word);
-                       TAreaFile record;
-                       record.load_file(resolve_path_case(reading));
-                       read_file(record);
-                     }
-                   });
+  try {
+    with_late_prefix([&] { return std::string(head) + " (" + reading + "):\r\n"; },
+                     [&] {
+                       TAreaFile index;
+                       index.load_file(resolve_path_case(index_file_name));
+                       std::string folder = folder_part(index_file_name);
+                       for (;;) {
+                         reading = index_file_name;
+                         std::string word = fread_word(index);
+                         if (!word.empty() && word.front() == '$') break;
+                         reading = join_path(folder, word);
+                         TAreaFile record;
+                         record.load_file(resolve_path_case(reading));
+                         read_file(record);
+                       }
+                     });
+  } catch (...) {
+    list.Items.clear();  // a failed load leaves no half-read list behind
+    throw;
+  }
 }
 
 const TKeyFields<TWorldRace>& race_fields() {
@@ -143,8 +151,7 @@ void TWorldRace::Read(TAreaFile& f) {
 }
 
 void TWorldRaces::Load(const std::string& index_file_name) {
-  Items.clear();
-  read_index_file(index_file_name, "Load Races List", [&](TAreaFile& f) {
+  read_index_file(*this, index_file_name, "Load Races List", [&](TAreaFile& f) {
     auto race = std::make_unique<TWorldRace>(this);
     race->Read(f);
     race->Number = Count();  // races are numbered by their place in the index, whatever RACE said
@@ -190,8 +197,7 @@ void TWorldClass::Read(TAreaFile& f) {
 }
 
 void TWorldClasses::Load(const std::string& index_file_name) {
-  Items.clear();
-  read_index_file(index_file_name, "Load Classes List", [&](TAreaFile& f) {
+  read_index_file(*this, index_file_name, "Load Classes List", [&](TAreaFile& f) {
     auto item = std::make_unique<TWorldClass>(this);
     item->Read(f);
     Items.push_back(std::move(item));

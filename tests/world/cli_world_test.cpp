@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "cli/CliWorld.h"
+#include "reading/Paths.h"
+#include "world/Skills.h"
+#include "world/World.h"
+#include "world_fixture.h"
+
+namespace tavro {
+namespace {
+
+using testing::ScratchWorld;
+
+TEST(CliWorld, TheServerRootComesFromTheOptionTheIniOrTheStartFolder) {
+  ScratchWorld scratch;
+  cli::Options options;
+  options.start = scratch.start();
+  EXPECT_EQ(cli::mud_folder(options), join_path(scratch.start(), "mud"));
+  scratch.write("start/TavroEd.ini", "[MudFiles]\r\nPath=..\\server\r\n");
+  EXPECT_EQ(cli::mud_folder(options), join_path(scratch.start(), "../server"));
+  scratch.write("start/TavroEd.ini", "[mudfiles]\r\npath=/srv/mud\r\n");
+  EXPECT_EQ(cli::mud_folder(options), "/srv/mud");
+  options.mud = "elsewhere";
+  EXPECT_EQ(cli::mud_folder(options), "elsewhere");
+}
+
+TEST(CliWorld, CheckReportsAWorldThatCannotBeBuilt) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write_server("mud/system/damages.dat", "#DAMAGE\nSkill fireball~\nEnd\n#END\n");
+  const std::string start = scratch.start(), mud = scratch.mud();
+  const char* argv[] = {"tavro", "--start", start.c_str(), "--mud", mud.c_str(), "check"};
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::run(6, const_cast<char**>(argv), out, err), 2);
+  EXPECT_EQ(err.str(), "Load Damages:\nLoad Damage:\nSkill 'fireball' invalid\n");
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST(CliWorld, CheckReportsAnUnreadableAreasList) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write_server("mud/area/area.lst", "town.are\n");
+  cli::Options options;
+  options.start = scratch.start();
+  options.mud = scratch.mud();
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::run_check(options, out, err), 1);
+  EXPECT_EQ(err.str(), "Load Areas List (town.are):\nfread_word: fread_letter: EOF encountered on read.\n");
+  EXPECT_EQ(out.str(), "0 areas loaded, 0 failed\n");
+}
+
+TEST(CliWorld, TheSampleWorldBuilds) {
+  namespace fs = std::filesystem;
+  ScratchWorld scratch;
+  fs::copy(TAVRO_SAMPLE_DIR, scratch.path("sample"), fs::copy_options::recursive);
+  cli::Options options;
+  options.start = scratch.path("sample");
+  std::unique_ptr<TWorld> world = cli::build_world(options);
+  EXPECT_EQ(world->MudPath, join_path(options.start, "mud") + "/");
+  EXPECT_GT(world->Skills->Count(), 0);
+  EXPECT_GT(world->SectorTypes.size(), 0u);
+  for (size_t i = 0; i < world->SectorTypes.size(); ++i)
+    EXPECT_NE(world->sector_color(static_cast<int32_t>(i)), 0) << world->SectorTypes[i];
+}
+
+}  // namespace
+}  // namespace tavro

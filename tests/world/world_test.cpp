@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "reading/Error.h"
+#include "reading/Paths.h"
+#include "world/Areas.h"
+#include "world/DamagesWeapons.h"
+#include "world/IniFile.h"
+#include "world/RacesClasses.h"
+#include "world/Skills.h"
+#include "world/SpecFunctions.h"
+#include "world/World.h"
+#include "world_fixture.h"
+
+namespace tavro {
+namespace {
+
+using testing::ScratchWorld;
+
+std::string build_error(const ScratchWorld& scratch) {
+  try {
+    TWorld world(scratch.start(), scratch.mud());
+  } catch (const Error& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "the world was built";
+  return {};
+}
+
+TEST(WorldBuilding, WithoutAnIniFileEverythingComesFromTheDefaults) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write("mud/system/SectorColors.lst", "city=255\r\n");
+  TWorld world(scratch.start(), scratch.mud());
+  EXPECT_EQ(world.ListsPath, join_path(scratch.start(), "files") + "/");
+  EXPECT_EQ(world.MudPath, scratch.mud() + "/");
+  EXPECT_EQ(world.SectorColorsFile, join_path(scratch.mud(), "system/SectorColors.lst"));
+  EXPECT_EQ(world.NonWearFlags, (1u << 0) | (1u << 13) | (1u << 14) | (1u << 15));
+  EXPECT_EQ(world.InFileProgName, "IN_FILE_PROG");
+  EXPECT_EQ(world.ItemTypes, (TStringList{"ITEM_NONE", "ITEM_LIGHT", "ITEM_WEAPON", "ITEM_ARMOR"}));
+  EXPECT_EQ(world.SpecFunctions->Lookup("spec_fido"), 3);
+  EXPECT_TRUE(world.ProgTypes.empty());
+  EXPECT_EQ(world.sector_color(1), 255);
+  // The ini file now exists and remembers the server root.
+  EXPECT_EQ(TIniFile(scratch.path("start/TavroEd.ini")).ReadString("MudFiles", "Path", ""), scratch.mud());
+}
+
+TEST(WorldBuilding, ReferenceDataIsLoadedInOrderAndLinked) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  TWorld world(scratch.start(), scratch.mud());
+  ASSERT_EQ(world.Skills->Count(), 1);
+  EXPECT_EQ(world.Skills->Items[0]->SkillType, 1);  // SKILL_SPELL in the lists
+  EXPECT_EQ(world.Skills->Items[0]->Name, utf8_to_cp1251("броня"));
+  ASSERT_EQ(world.Damages->Count(), 1);
+  EXPECT_EQ(world.Damages->Items[0]->RisFlags, 1u);
+  ASSERT_EQ(world.Weapons->Count(), 1);
+  EXPECT_EQ(world.Weapons->Items[0]->Damages.Items[0]->DamageType, world.Damages->Items[0].get());
+  EXPECT_EQ(world.Weapons->Items[0]->Skill, world.Skills->Items[0].get());
+  EXPECT_EQ(world.Races->NumberOfName("human"), 0);
+  EXPECT_EQ(world.Classes->NumberOfName(utf8_to_cp1251("маг")), 0);
+  EXPECT_EQ(world.AreaNames, (TStringList{"town.are", "forest.are"}));
+  EXPECT_TRUE(world.AreasListError.empty());
+  EXPECT_EQ(world.Areas->World, &world);
+}
+
+TEST(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  std::filesystem::rename(scratch.path("start/files"), scratch.path("start/lists"));
+  std::filesystem::create_directories(scratch.path("elsewhere"));
+  std::filesystem::rename(scratch.path("start/lists/ItemTypes.lst"), scratch.path("elsewhere/types.lst"));
+  scratch.write("start/lists/Sectors2.lst", "void\r\nsky\r\n");
+  scratch.write("colours.txt", "SKY=16711680\r\n");
+  scratch.write("start/TavroEd.ini", "; kept\r\n[files]\r\npath=lists\r\nItemTypes=" + scratch.path("elsewhere/types.lst") +
+                                         "\r\nSectorTypes=Sectors2.lst\r\n[MudConstants]\r\nNonWearFlags=\r\n"
+                                         "InFileProg=in_file\r\n[MudFiles]\r\nSectorColors=" +
+                                         scratch.path("colours.txt") + "\r\n");
+  TWorld world(scratch.start(), scratch.mud());
+  EXPECT_EQ(world.ListsPath, join_path(scratch.start(), "lists") + "/");
+  EXPECT_EQ(world.ItemTypes.size(), 4u);  // the full path is used as it stands
+  EXPECT_EQ(world.SectorTypes, (TStringList{"void", "sky"}));
+  EXPECT_EQ(world.NonWearFlags, 0u);
+  EXPECT_EQ(world.InFileProgName, "IN_FILE");
+  EXPECT_EQ(world.SectorColorsFile, scratch.path("colours.txt"));
+  EXPECT_EQ(world.sector_color(1), 16711680);
+  EXPECT_EQ(scratch.read("start/TavroEd.ini").rfind("; kept\r\n[files]\r\npath=lists\r\n", 0), 0u);
+}
+
+TEST(WorldBuilding, FileNamesOfAnotherLetterCaseStillOpen) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  std::filesystem::rename(scratch.path("start/files/SectorTypes.lst"), scratch.path("start/files/sectortypes.LST"));
+  scratch.write("mud/system/sectorcolors.lst", "City=255\r\n");
+  TWorld world(scratch.start(), scratch.mud());
+  EXPECT_EQ(world.SectorTypes.size(), 4u);
+  EXPECT_EQ(world.sector_color(1), 255);
+}
+
+TEST(WorldBuilding, SectorColoursAreRekeyedBySectorIndex) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write("mud/system/SectorColors.lst", "FOREST=32768\r\ncity=255\r\nlava=42\r\nInside=8421504\r\n");
+  TWorld world(scratch.start(), scratch.mud());
+  // field is missing from the file: colour 0; lava names no sector and stays as it was.
+  EXPECT_EQ(world.SectorColors, (TStringList{"0=8421504", "1=255", "2=0", "3=32768", "lava=42"}));
+  EXPECT_EQ(world.sector_color(3), 32768);
+  EXPECT_EQ(world.sector_color(2), 0);
+  EXPECT_EQ(world.sector_color(9), 0);
+
+  TStringList edited = world.SectorColors;
+  edited[2] = "2=16711680";
+  world.set_sector_colors(edited);
+  world.save_sector_colors();
+  EXPECT_EQ(scratch.read("mud/system/SectorColors.lst"),
+            "inside=8421504\r\ncity=255\r\nfield=16711680\r\nforest=32768\r\nlava=42\r\n");
+  TWorld again(scratch.start(), scratch.mud());
+  EXPECT_EQ(again.SectorColors, world.SectorColors);
+}
+
+TEST(WorldBuilding, AMissingColoursFileGivesBlackSectorsSilently) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  TWorld world(scratch.start(), scratch.mud());
+  EXPECT_EQ(world.SectorColors, (TStringList{"0=0", "1=0", "2=0", "3=0"}));
+  world.SectorColors = {"1=255"};
+  world.save_sector_colors();  // creates the file
+  EXPECT_EQ(scratch.read("mud/system/SectorColors.lst"), "city=255\r\n");
+}
+
+TEST(WorldBuilding, TheServerRootIsWrittenBackUnlessTheIniAlreadyNamesIt) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write("start/TavroEd.ini", "[MudFiles]\r\nPath=../mud\r\n");
+  { TWorld world(scratch.start(), scratch.mud()); }
+  EXPECT_EQ(scratch.read("start/TavroEd.ini"), "[MudFiles]\r\nPath=../mud\r\n");
+  std::filesystem::create_directories(scratch.path("mud2"));
+  std::filesystem::copy(scratch.path("mud"), scratch.path("mud2"), std::filesystem::copy_options::recursive);
+  { TWorld world(scratch.start(), scratch.path("mud2")); }
+  EXPECT_EQ(scratch.read("start/TavroEd.ini"), "[MudFiles]\r\nPath=" + scratch.path("mud2") + "\r\n");
+}
+
+TEST(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write_server("mud/area/area.lst", "town.are\nforest.are\n");
+  TWorld world(scratch.start(), scratch.mud());
+  EXPECT_EQ(world.AreasListError, "Load Areas List (forest.are):\r\nfread_word: fread_letter: EOF encountered on read.");
+  EXPECT_TRUE(world.AreaNames.empty());
+  EXPECT_EQ(world.Skills->Count(), 1);
+
+  scratch.remove("mud/area/area.lst");
+  TWorld without(scratch.start(), scratch.mud());
+  EXPECT_EQ(without.AreasListError.rfind("Load Areas List ():\r\n", 0), 0u) << without.AreasListError;
+
+  scratch.write_server("mud/area/area.lst", "$\n");
+  TWorld empty(scratch.start(), scratch.mud());
+  EXPECT_TRUE(empty.AreasListError.empty());
+  EXPECT_TRUE(empty.AreaNames.empty());
+}
+
+TEST(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  TWorld world(scratch.start(), scratch.mud());
+  world.AreaNames.erase(world.AreaNames.begin());
+  world.AreaNames.push_back("new area.are");
+  world.save_areas_list();
+  EXPECT_EQ(scratch.read("mud/area/area.lst"), "forest.are\nnew area.are\n$\n");
+  world.MudPath = scratch.path("nowhere") + "/";
+  try {
+    world.save_areas_list();
+    ADD_FAILURE() << "saved into a missing folder";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Save Areas List:\r\n", 0), 0u) << e.what();
+  }
+}
+
+TEST(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.remove("start/files/WearLocations.lst");
+  EXPECT_NE(build_error(scratch).find("WearLocations.lst"), std::string::npos);
+
+  scratch.write_complete();
+  scratch.write_server("mud/system/skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n");
+  EXPECT_EQ(build_error(scratch), "Load Skills:\r\nLoad Skill \"armor\":\r\nSection 'TYP' invalid");
+
+  scratch.write_complete();
+  scratch.write_server("mud/system/weapontypes.dat", "#WEAPONTYPE\nDamagetype 100 ice~\nEnd\n#END\n");
+  EXPECT_EQ(build_error(scratch), "Load Weapon Types:\r\nLoad Weapon:\r\nDamage 'ice' invalid");
+
+  scratch.write_complete();
+  scratch.write_server("mud/system/damages.dat", "#DAMAGE\nRisflag LAVA\nEnd\n#END\n");
+  EXPECT_EQ(build_error(scratch), "Load Damages:\r\nLoad Damage:\r\nRISFlag 'LAVA' invalid");
+
+  scratch.write_complete();
+  scratch.remove("mud/classes/mage.class");
+  std::string message = build_error(scratch);
+  EXPECT_EQ(message.rfind("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n", 0), 0u)
+      << message;
+}
+
+TEST(WorldBuilding, BrokenReferenceFilesNeverCrash) {
+  ScratchWorld scratch;
+  const char* const kBroken[] = {"", "#", "#SKILL", "#SKILL\nAffect", "#SKILL\nClass 1 2", "*", "#SKILL\nName~",
+                                 "#SKILL\nAffect '10 1 5 8\nEnd\n#END\n", "#SKILL\nFlags |||\nEnd\n#END\n",
+                                 "#SKILL\nMinpos 99999999999999\nEnd\n#END\n"};
+  for (const char* text : kBroken) {
+    scratch.write_complete();
+    scratch.write_server("mud/system/skills.dat", text);
+    try {
+      TWorld world(scratch.start(), scratch.mud());
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("Load Skills:\r\n", 0), 0u) << e.what();
+    }
+    scratch.write_complete();
+    scratch.write_server("mud/races/human.race", text);
+    try {
+      TWorld world(scratch.start(), scratch.mud());
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("Load Races List (", 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(WorldLookUps, ConstantListLookUps) {
+  TWorld world;
+  world.SkillTypes = {"SKILL_UNKNOWN", "SKILL_SPELL"};
+  world.ItemTypes = {"ITEM_NONE", "ITEM_LIGHT", "ITEM_WEAPON", "ITEM_PLANT"};
+  world.ItemTypesNative = {"none", "light", "weapon"};
+  world.ApplyTypes = {"NONE", "STR", "AFFECT", "WEAPONSPELL"};
+  world.BodyPartNames = {"0=head", "1=Arms"};
+  world.RISFlags = {"0=FIRE", "1=cold"};
+  world.CorpseTypes = {"NONE=0", "normal=1"};
+  world.CreatureTypes = {"NONE=0", "HUMANOID=1"};
+  world.ExitFlags = {"0=ISDOOR", "1=CLOSED", "2=LOCKED", "31=SECRET"};
+
+  EXPECT_EQ(world.skill_type_index("skill_spell"), 1);
+  EXPECT_EQ(world.skill_type_index("SKILL_HERB"), 0);
+  EXPECT_EQ(world.item_type_index("item_plant"), 3);
+  EXPECT_EQ(world.item_type_index("ITEM_KEY"), -1);
+  EXPECT_TRUE(world.item_type_is(2, {"ITEM_ARMOR", "ITEM_WEAPON"}));
+  EXPECT_FALSE(world.item_type_is(-1, {"ITEM_KEY"}));  // a missing name matches nothing, not -1
+  EXPECT_FALSE(world.item_type_is(1, {"ITEM_WEAPON"}));
+  EXPECT_TRUE(world.apply_type_is(3, {"weaponspell"}));
+  EXPECT_FALSE(world.apply_type_is(-1, {"WEARSPELL"}));
+  EXPECT_EQ(world.native_item_type_index("WEAPON"), 2);
+  EXPECT_EQ(world.native_item_type_index("armor"), -1);
+  EXPECT_EQ(world.body_part_name_index("Arms"), 1);
+  EXPECT_EQ(world.body_part_name_index("arms"), -1);
+  EXPECT_EQ(world.ris_flag_index("cold"), 1);
+  EXPECT_EQ(world.ris_flag_index("COLD"), -1);
+  EXPECT_EQ(world.corpse_type_index("Normal"), 1);
+  EXPECT_EQ(world.corpse_type_index("dust"), 0);
+  EXPECT_EQ(world.creature_type_index("humanoid"), 1);
+  EXPECT_EQ(world.exit_flags_of({"closed", "Secret", "nothing"}), (1u << 1) | (1u << 31));
+}
+
+TEST(WorldLookUps, AnEmptyWorldHasEveryTableAndNoFiles) {
+  TWorld world;
+  EXPECT_EQ(world.Skills->World, &world);
+  EXPECT_EQ(world.Damages->World, &world);
+  EXPECT_EQ(world.Weapons->World, &world);
+  EXPECT_EQ(world.Races->World, &world);
+  EXPECT_EQ(world.Classes->World, &world);
+  EXPECT_EQ(world.SpecFunctions->Count(), 0);
+  EXPECT_EQ(world.Skills->NameOf(0), "NONE");
+  EXPECT_EQ(world.sector_color(0), 0);
+}
+
+}  // namespace
+}  // namespace tavro
