@@ -1,19 +1,16 @@
 #include "world/TextLists.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 #include "reading/AreaFile.h"
 #include "reading/Error.h"
 #include "reading/Paths.h"
 
 namespace tavro {
-
-namespace fs = std::filesystem;
 
 TStringList split_lines(std::string_view text) {
   TStringList lines;
@@ -31,10 +28,11 @@ TStringList split_lines(std::string_view text) {
 }
 
 std::string read_whole_file(const std::string& path) {
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error("Cannot open file \"" + path + "\".");
+  if (!in) throw Error("Cannot open file \"" + path + "\": " + std::strerror(errno ? errno : ENOENT));
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error("Cannot read file \"" + path + "\".");
+  if (in.bad()) throw Error("Cannot read file \"" + path + "\": " + std::strerror(errno ? errno : EIO));
   return bytes;
 }
 
@@ -43,23 +41,10 @@ TStringList load_list_file(const std::string& path) {
 }
 
 void write_file_atomically(const std::string& path, std::string_view bytes) {
-  std::string temporary = path + ".tmp~";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw Error("Cannot write file \"" + path + "\".");
-    }
-  }
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  if (ec) {
-    fs::remove(temporary, ec);
-    throw Error("Cannot write file \"" + path + "\".");
-  }
+  TAreaFile file;  // its save writes a temporary beside the target and renames it over the target
+  file.Buffer = std::string(bytes);
+  file.Length = static_cast<int32_t>(file.Buffer.size());
+  file.save_file(path);
 }
 
 std::string_view entry_name(std::string_view entry) {

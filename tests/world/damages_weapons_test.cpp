@@ -47,14 +47,16 @@ class DamagesWeapons : public ::testing::Test {
 
 std::string messages_text(const char* word, int count) {
   std::string text = std::string(word) + "\n";
-  for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "~\n";
+  for (int i = 0; i < count; ++i)
+    text += "line " + std::to_string(i) + "~\n";
   return text;
 }
 
 TEST_F(DamagesWeapons, DamageKeysReachTheirFields) {
-  load_damages("* damage types\n#DAMAGE\nName огонь~\nDammsg ожог~\nBehavior manual\nFunc dam_fire\n"
-               "RisFlag fire\nRISFLAG COLD\nRisflag ENERGY\nSkill slash~\nTarget 60 head~\nTarget 40 tail~\n" +
-               messages_text("PMessages", 24) + "End\n#DAMAGE\nName cold~\nBehavior AUTO\nEnd\n#END\n");
+  load_damages(
+      "* damage types\n#DAMAGE\nName огонь~\nDammsg ожог~\nBehavior manual\nFunc dam_fire\n"
+      "RisFlag fire\nRISFLAG COLD\nRisflag ENERGY\nSkill slash~\nTarget 60 head~\nTarget 40 tail~\n" +
+      messages_text("PMessages", 24) + "End\n#DAMAGE\nName cold~\nBehavior AUTO\nEnd\n#END\n");
   ASSERT_EQ(world.Damages->Count(), 2);
   const TWorldDamage& d = *world.Damages->Items[0];
   EXPECT_EQ(d.Name, utf8_to_cp1251("огонь"));
@@ -112,9 +114,10 @@ TEST_F(DamagesWeapons, DamageErrorsAreLayered) {
 
 TEST_F(DamagesWeapons, WeaponKeysDefaultsAndDamageShares) {
   load_damages("#DAMAGE\nName fire~\nEnd\n#DAMAGE\nName cold~\nEnd\n#END\n");
-  load_weapons("#WEAPONTYPE\nName sword~\nAmmooutmsg pusto~\nDamagetype 70 fire~\nDamagetype 60 cold~\n"
-               "Skill pierce~\nTwohanded no\nEnd\n"
-               "#WEAPONTYPE\nName bow~\nTWOHANDED yes\nPrimaryweapon Off\nSecondaryweapon ON\nEnd\n#END\n");
+  load_weapons(
+      "#WEAPONTYPE\nName sword~\nAmmooutmsg pusto~\nDamagetype 70 fire~\nDamagetype 60 cold~\n"
+      "Skill pierce~\nTwohanded no\nEnd\n"
+      "#WEAPONTYPE\nName bow~\nTWOHANDED yes\nPrimaryweapon Off\nSecondaryweapon ON\nEnd\n#END\n");
   ASSERT_EQ(world.Weapons->Count(), 2);
   const TWorldWeapon& sword = *world.Weapons->Items[0];
   EXPECT_EQ(sword.AmmoOutMsg, "pusto");

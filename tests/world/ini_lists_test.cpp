@@ -13,8 +13,9 @@ using testing::ScratchWorld;
 
 TEST(IniFile, NamesMatchWithoutRegardToCaseAndMissingValuesGiveTheDefault) {
   ScratchWorld scratch;
-  scratch.write("a.ini", "; settings\r\n[Files]\r\n  Path = lists  \r\nItemTypes=\"my types.lst\"\r\n"
-                         "[MudFiles]\r\nPath=C:\\mud\r\nEmpty=\r\n");
+  scratch.write("a.ini",
+                "; settings\r\n[Files]\r\n  Path = lists  \r\nItemTypes=\"my types.lst\"\r\n"
+                "[MudFiles]\r\nPath=C:\\mud\r\nEmpty=\r\n");
   TIniFile ini(scratch.path("a.ini"));
   EXPECT_EQ(ini.ReadString("files", "PATH", "files"), "lists");
   EXPECT_EQ(ini.ReadString("FILES", "itemtypes", ""), "my types.lst");
@@ -34,14 +35,16 @@ TEST(IniFile, WritingAValueKeepsEveryOtherLine) {
   scratch.write("a.ini", original);
   TIniFile ini(scratch.path("a.ini"));
   EXPECT_TRUE(ini.WriteString("MudFiles", "Path", "/srv/mud"));
-  EXPECT_EQ(scratch.read("a.ini"),
-            "; the editor's settings\r\n[Files]\r\nPath=files\r\n\r\n; server\r\n[mudfiles]\r\npath=/srv/mud\r\n"
-            "SectorColors=colors.lst\r\n\r\n[Other]\r\nKey=1\r\n");
+  EXPECT_EQ(
+      scratch.read("a.ini"),
+      "; the editor's settings\r\n[Files]\r\nPath=files\r\n\r\n; server\r\n[mudfiles]\r\npath=/srv/mud\r\n"
+      "SectorColors=colors.lst\r\n\r\n[Other]\r\nKey=1\r\n");
   EXPECT_TRUE(ini.WriteString("MudFiles", "Areas", "a.lst"));  // a new key goes after the section's last
-  EXPECT_TRUE(ini.WriteString("New", "K", "v"));                // a new section goes at the end
-  EXPECT_EQ(scratch.read("a.ini"),
-            "; the editor's settings\r\n[Files]\r\nPath=files\r\n\r\n; server\r\n[mudfiles]\r\npath=/srv/mud\r\n"
-            "SectorColors=colors.lst\r\nAreas=a.lst\r\n\r\n[Other]\r\nKey=1\r\n\r\n[New]\r\nK=v\r\n");
+  EXPECT_TRUE(ini.WriteString("New", "K", "v"));               // a new section goes at the end
+  EXPECT_EQ(
+      scratch.read("a.ini"),
+      "; the editor's settings\r\n[Files]\r\nPath=files\r\n\r\n; server\r\n[mudfiles]\r\npath=/srv/mud\r\n"
+      "SectorColors=colors.lst\r\nAreas=a.lst\r\n\r\n[Other]\r\nKey=1\r\n\r\n[New]\r\nK=v\r\n");
   EXPECT_EQ(TIniFile(scratch.path("a.ini")).ReadString("mudfiles", "areas", ""), "a.lst");
 }
 
@@ -83,7 +86,8 @@ TEST(TextLists, LookUpsCompareAsTheirListsNeed) {
 
 TEST(TextLists, SortedInsertOrdersWithoutRegardToCaseAndDropsRepeats) {
   TStringList list;
-  for (const char* entry : {"2=5", "10=1", "b=1", "A=2", "2=5", "B=1"}) add_sorted(list, entry);
+  for (const char* entry : {"2=5", "10=1", "b=1", "A=2", "2=5", "B=1"})
+    add_sorted(list, entry);
   EXPECT_EQ(list, (TStringList{"10=1", "2=5", "A=2", "b=1"}));
 }
 

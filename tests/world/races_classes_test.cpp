@@ -53,15 +53,16 @@ TEST_F(RacesClasses, RacesAreNumberedByTheirPlaceInTheIndex) {
 
 TEST_F(RacesClasses, EveryRaceKeyReachesItsField) {
   scratch.write_server("races/race.lst", "orc.race $");
-  scratch.write_server("races/orc.race",
-                       "* comment\nName орк~\nName_eng orc~\nSex_male m~\nSex_female f~\nSex_neutral n~\nId ORC~\n"
-                       "Race_recall 3001\nCorpse skeleton\nCreature_type animal\nDeath_msg 4\nDecay_msg 5\n"
-                       "Pc_permission yes\nStr_plus 1\nInt_plus 2\nWis_plus 3\nCon_plus 4\nDex_plus 5\nCha_plus 6\n"
-                       "Lck_plus 7\nHit 8\nHp_regen 9\nHp_gain 10\nMana 11\nMana_regen 12\nMana_gain 13\nAlign -5\n"
-                       "Min_align -100\nAlignmax 100\nHeight 180\nWeight 90\nAffected B&A\nResist 14\nSuscept 15\n"
-                       "Ac_plus 16\nLanguage 17\nExp_mult 18\nHunger_mod 19\nThirst_mod 20\nAttacks C\nDefenses D\n"
-                       "Classes 0 1~\nClassesnew AB\nWherename <голова>~\nWherename <тело>~\nSaving E\n"
-                       "Description злой~\nSex_permission 7~\nSkill kick 5 60\nEnd\n");
+  scratch.write_server(
+      "races/orc.race",
+      "* comment\nName орк~\nName_eng orc~\nSex_male m~\nSex_female f~\nSex_neutral n~\nId ORC~\n"
+      "Race_recall 3001\nCorpse skeleton\nCreature_type animal\nDeath_msg 4\nDecay_msg 5\n"
+      "Pc_permission yes\nStr_plus 1\nInt_plus 2\nWis_plus 3\nCon_plus 4\nDex_plus 5\nCha_plus 6\n"
+      "Lck_plus 7\nHit 8\nHp_regen 9\nHp_gain 10\nMana 11\nMana_regen 12\nMana_gain 13\nAlign -5\n"
+      "Min_align -100\nAlignmax 100\nHeight 180\nWeight 90\nAffected B&A\nResist 14\nSuscept 15\n"
+      "Ac_plus 16\nLanguage 17\nExp_mult 18\nHunger_mod 19\nThirst_mod 20\nAttacks C\nDefenses D\n"
+      "Classes 0 1~\nClassesnew AB\nWherename <голова>~\nWherename <тело>~\nSaving E\n"
+      "Description злой~\nSex_permission 7~\nSkill kick 5 60\nEnd\n");
   world.Races->Load(races_index());
   const TWorldRace& r = *world.Races->Item(0);
   EXPECT_EQ(r.Owner, world.Races.get());
@@ -72,8 +73,8 @@ TEST_F(RacesClasses, EveryRaceKeyReachesItsField) {
   EXPECT_EQ(r.CreatureType, 2);
   EXPECT_EQ(r.DeathMsg + r.DecayMsg, 9);
   EXPECT_TRUE(r.PcPermission);
-  EXPECT_EQ(std::vector<int32_t>({r.StrPlus, r.IntPlus, r.WisPlus, r.ConPlus, r.DexPlus, r.ChaPlus, r.LckPlus, r.Hit,
-                                  r.HpRegen, r.HpGain, r.Mana, r.ManaRegen, r.ManaGain}),
+  EXPECT_EQ(std::vector<int32_t>({r.StrPlus, r.IntPlus, r.WisPlus, r.ConPlus, r.DexPlus, r.ChaPlus, r.LckPlus,
+                                  r.Hit, r.HpRegen, r.HpGain, r.Mana, r.ManaRegen, r.ManaGain}),
             std::vector<int32_t>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
   EXPECT_EQ(r.Align, -5);
   EXPECT_EQ(r.AlignMin, -100);
@@ -82,8 +83,9 @@ TEST_F(RacesClasses, EveryRaceKeyReachesItsField) {
   EXPECT_EQ(r.Weight, 90);
   EXPECT_EQ(r.Affected.Words[0], 2u);
   EXPECT_EQ(r.Affected.Words[1], 1u);
-  EXPECT_EQ(std::vector<int32_t>({r.Resist, r.Suscept, r.AcPlus, r.Language, r.ExpMult, r.HungerMod, r.ThirstMod}),
-            std::vector<int32_t>({14, 15, 16, 17, 18, 19, 20}));
+  EXPECT_EQ(
+      std::vector<int32_t>({r.Resist, r.Suscept, r.AcPlus, r.Language, r.ExpMult, r.HungerMod, r.ThirstMod}),
+      std::vector<int32_t>({14, 15, 16, 17, 18, 19, 20}));
   EXPECT_EQ(r.Attacks.Words[0], 4u);
   EXPECT_EQ(r.Defenses.Words[0], 8u);
   EXPECT_EQ(r.Classes, "0 1");
@@ -117,7 +119,8 @@ TEST_F(RacesClasses, RaceErrorsNameTheFileAndTheRace) {
   scratch.write_server("races/elf.race", "Name эльф~\nWings 2\nEnd\n");
   std::string elf = join_path(scratch.path("races"), "elf.race");
   EXPECT_EQ(error_of([&] { world.Races->Load(races_index()); }),
-            "Load Races List (" + elf + "):\r\nLoad Race \"" + utf8_to_cp1251("эльф") + "\":\r\nSection 'WINGS' invalid");
+            "Load Races List (" + elf + "):\r\nLoad Race \"" + utf8_to_cp1251("эльф") +
+                "\":\r\nSection 'WINGS' invalid");
   scratch.write_server("races/race.lst", "human.race\n");
   EXPECT_EQ(error_of([&] { world.Races->Load(races_index()); }),
             "Load Races List (" + races_index() + "):\r\nfread_word: fread_letter: EOF encountered on read.");
@@ -141,9 +144,10 @@ TEST_F(RacesClasses, ClassNumbersNeedNotMatchTheirPlace) {
   const TWorldClass& mage = *world.Classes->Item(0);
   EXPECT_EQ(mage.Number, 5);
   EXPECT_EQ(mage.NameEng, "mage");
-  EXPECT_EQ(std::vector<int32_t>({mage.ExpBase, mage.Guild, mage.Mana, mage.HpGain, mage.ManaGain, mage.Resist,
-                                  mage.Suscept, mage.SkillAdept, mage.Thac0, mage.Thac32, mage.Weapon}),
-            std::vector<int32_t>({1000, 3018, 1, 2, 3, 4, 5, 95, 18, 6, 10312}));
+  EXPECT_EQ(
+      std::vector<int32_t>({mage.ExpBase, mage.Guild, mage.Mana, mage.HpGain, mage.ManaGain, mage.Resist,
+                            mage.Suscept, mage.SkillAdept, mage.Thac0, mage.Thac32, mage.Weapon}),
+      std::vector<int32_t>({1000, 3018, 1, 2, 3, 4, 5, 95, 18, 6, 10312}));
   EXPECT_EQ(mage.StatBonusAdd, (std::array<int32_t, 3>{1, 0, 3}));
   EXPECT_EQ(mage.StatBonusReduce, (std::array<int32_t, 3>{0, 2, 0}));
   EXPECT_EQ(mage.Description, "wise");

@@ -13,7 +13,7 @@ using testing::ScratchWorld;
 class Skills : public ::testing::Test {
  protected:
   Skills() {
-    world.SkillTypes = {"SKILL_UNKNOWN", "SKILL_SPELL", "SKILL_SKILL",  "SKILL_WEAPON",
+    world.SkillTypes = {"SKILL_UNKNOWN", "SKILL_SPELL", "SKILL_SKILL", "SKILL_WEAPON",
                         "SKILL_TONGUE",  "SKILL_HERB",  "SKILL_RACIAL"};
   }
   void load(std::string_view text) {
@@ -95,8 +95,9 @@ TEST_F(Skills, DefaultsOfASkillWithNoKeys) {
 }
 
 TEST_F(Skills, TypeWordsMapToSkillTypePositions) {
-  load("#SKILL\nType race\nEnd\n#SKILL\nType SKILL\nEnd\n#SKILL\nType Weapon\nEnd\n#SKILL\nType tongue\nEnd\n"
-       "#SKILL\nType herb\nEnd\n#SKILL\nType potion\nEnd\n#END\n");
+  load(
+      "#SKILL\nType race\nEnd\n#SKILL\nType SKILL\nEnd\n#SKILL\nType Weapon\nEnd\n#SKILL\nType tongue\nEnd\n"
+      "#SKILL\nType herb\nEnd\n#SKILL\nType potion\nEnd\n#END\n");
   EXPECT_EQ(skill(0).SkillType, 6);
   EXPECT_EQ(skill(1).SkillType, 2);
   EXPECT_EQ(skill(2).SkillType, 3);
@@ -109,7 +110,8 @@ TEST_F(Skills, TypeWordsMapToSkillTypePositions) {
 }
 
 TEST_F(Skills, MinPosUsesTheMobilePositionNumbering) {
-  load("#SKILL\nMinpos 8\nEnd\n#SKILL\nMinpos 112\nEnd\n#SKILL\nMinpos 5\nEnd\n#SKILL\nMinpos 4\nEnd\n#END\n");
+  load(
+      "#SKILL\nMinpos 8\nEnd\n#SKILL\nMinpos 112\nEnd\n#SKILL\nMinpos 5\nEnd\n#SKILL\nMinpos 4\nEnd\n#END\n");
   EXPECT_EQ(skill(0).MinPos, 12);
   EXPECT_EQ(skill(1).MinPos, 12);
   EXPECT_EQ(skill(2).MinPos, 6);
@@ -117,9 +119,10 @@ TEST_F(Skills, MinPosUsesTheMobilePositionNumbering) {
 }
 
 TEST_F(Skills, OldStyleAffectBitMasksBecomeBitNumbers) {
-  load("#SKILL\nName_eng old~\nAffect 10 1 5 8\nAffect 'L*2' 26 '-(L/4)' 0\nAffect 1 2 3 -2147483648\n"
-       "Info 3\nAffect 10 1 5 8\nEnd\n"
-       "#SKILL\nName_eng new~\nInfo 0\nAffect 10 1 5 8\nAffect 10 1 5 -1\nEnd\n#END\n");
+  load(
+      "#SKILL\nName_eng old~\nAffect 10 1 5 8\nAffect 'L*2' 26 '-(L/4)' 0\nAffect 1 2 3 -2147483648\n"
+      "Info 3\nAffect 10 1 5 8\nEnd\n"
+      "#SKILL\nName_eng new~\nInfo 0\nAffect 10 1 5 8\nAffect 10 1 5 -1\nEnd\n#END\n");
   const auto& old_affects = skill(0).Affects.Items;
   ASSERT_EQ(old_affects.size(), 4u);
   EXPECT_EQ(old_affects[0]->Duration, "10");
@@ -137,10 +140,11 @@ TEST_F(Skills, OldStyleAffectBitMasksBecomeBitNumbers) {
 }
 
 TEST_F(Skills, LookUpsByNameSlotAndValidity) {
-  load("#SKILL\nName_eng reserved~\nSlot 0\nEnd\n"
-       "#SKILL\nName_eng armor~\nName броня~\nSlot 1\nEnd\n"
-       "#SKILL\nName_eng armor~\nName вторая броня~\nSlot 7\nEnd\n"
-       "#SKILL\nName_eng nameless~\nSlot 7\nEnd\n#END\n");
+  load(
+      "#SKILL\nName_eng reserved~\nSlot 0\nEnd\n"
+      "#SKILL\nName_eng armor~\nName броня~\nSlot 1\nEnd\n"
+      "#SKILL\nName_eng armor~\nName вторая броня~\nSlot 7\nEnd\n"
+      "#SKILL\nName_eng nameless~\nSlot 7\nEnd\n#END\n");
   EXPECT_EQ(world.Skills->IndexOfName("armor"), 1);  // the first of two
   EXPECT_EQ(world.Skills->IndexOfName("ARMOR"), 0);  // case matters; 0 when none
   EXPECT_EQ(world.Skills->FindByName("armor"), &skill(1));
@@ -157,7 +161,8 @@ TEST_F(Skills, LookUpsByNameSlotAndValidity) {
 }
 
 TEST_F(Skills, EndOfFileEndsTheLastSkillButNotTheFile) {
-  EXPECT_EQ(load_error("#SKILL\nName_eng armor~\n"), "Load Skills:\r\nfread_letter: EOF encountered on read.");
+  EXPECT_EQ(load_error("#SKILL\nName_eng armor~\n"),
+            "Load Skills:\r\nfread_letter: EOF encountered on read.");
   ASSERT_EQ(world.Skills->Count(), 0);
 }
 
@@ -190,8 +195,10 @@ TEST_F(Skills, MissingFileFailsUnderTheLoadSkillsPrefix) {
 }
 
 TEST(Positions, StoredPositionsConvertAsMobilePositions) {
-  const int old_numbering[][2] = {{0, 0}, {4, 4}, {5, 6}, {6, 8}, {7, 9}, {8, 12}, {9, 13}, {10, 14}, {11, 15}, {12, 12}};
-  for (const auto& [stored, position] : old_numbering) EXPECT_EQ(position_from_stored(stored), position) << stored;
+  const int old_numbering[][2] = {{0, 0},  {4, 4},  {5, 6},   {6, 8},   {7, 9},
+                                  {8, 12}, {9, 13}, {10, 14}, {11, 15}, {12, 12}};
+  for (const auto& [stored, position] : old_numbering)
+    EXPECT_EQ(position_from_stored(stored), position) << stored;
   EXPECT_EQ(position_from_stored(100), 0);
   EXPECT_EQ(position_from_stored(108), 8);
   EXPECT_EQ(position_from_stored(-1), -1);

@@ -53,10 +53,11 @@ class ScratchWorld {
   // Every constant list (small but real), the reference files and an areas list: a world that builds.
   void write_complete() const {
     static const char* const kEmptyLists[] = {
-        "ProgTypes",     "ItemTypesValues", "AreaFlags",   "ApplyFlags",   "RoomFlags", "PullTypes",
-        "WearFlags",     "ExtraFlags",      "LayerFlags",  "FurnitureFlags", "LangTypes", "BodyPartFlags",
-        "AttackTypes",   "DefenseTypes",    "ActFlags",    "AffectedByFlags", "WearLocations"};
-    for (const char* name : kEmptyLists) write(std::string("start/files/") + name + ".lst", "");
+        "ProgTypes",   "ItemTypesValues", "AreaFlags",  "ApplyFlags",      "RoomFlags",    "PullTypes",
+        "WearFlags",   "ExtraFlags",      "LayerFlags", "FurnitureFlags",  "LangTypes",    "BodyPartFlags",
+        "AttackTypes", "DefenseTypes",    "ActFlags",   "AffectedByFlags", "WearLocations"};
+    for (const char* name : kEmptyLists)
+      write(std::string("start/files/") + name + ".lst", "");
     write("start/files/ItemTypes.lst", "ITEM_NONE\r\nITEM_LIGHT\r\nITEM_WEAPON\r\nITEM_ARMOR\r\n");
     write("start/files/ItemTypesNative.lst", "none\r\nlight\r\nweapon\r\narmor\r\n");
     write("start/files/ApplyTypes.lst", "NONE\r\nSTR\r\nAFFECT\r\nRESISTANT\r\n");
@@ -64,7 +65,8 @@ class ScratchWorld {
     write("start/files/Specials.lst", "spec_breath_fire\r\nspec_cast_mage\r\nspec_fido\r\n");
     write("start/files/SectorTypes.lst", "inside\r\ncity\r\nfield\r\nforest\r\n");
     write("start/files/SkillTypes.lst",
-          "SKILL_UNKNOWN\r\nSKILL_SPELL\r\nSKILL_SKILL\r\nSKILL_WEAPON\r\nSKILL_TONGUE\r\nSKILL_HERB\r\nSKILL_RACIAL\r\n");
+          "SKILL_UNKNOWN\r\nSKILL_SPELL\r\nSKILL_SKILL\r\nSKILL_WEAPON\r\nSKILL_TONGUE\r\nSKILL_"
+          "HERB\r\nSKILL_RACIAL\r\n");
     write("start/files/ExitFlags.lst", "0=ISDOOR\r\n1=CLOSED\r\n2=LOCKED\r\n10=WINDOW\r\n");
     write("start/files/BodyPartNames.lst", "0=head\r\n1=arms\r\n2=legs\r\n");
     write("start/files/PositionTypes.lst", "dead\r\nmortal\r\nincap\r\nstunned\r\nsleeping\r\n");

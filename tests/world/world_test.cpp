@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "area/Area.h"
 #include "reading/Error.h"
 #include "reading/Paths.h"
 #include "world/Areas.h"
@@ -71,10 +72,11 @@ TEST(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
   std::filesystem::rename(scratch.path("start/lists/ItemTypes.lst"), scratch.path("elsewhere/types.lst"));
   scratch.write("start/lists/Sectors2.lst", "void\r\nsky\r\n");
   scratch.write("colours.txt", "SKY=16711680\r\n");
-  scratch.write("start/TavroEd.ini", "; kept\r\n[files]\r\npath=lists\r\nItemTypes=" + scratch.path("elsewhere/types.lst") +
-                                         "\r\nSectorTypes=Sectors2.lst\r\n[MudConstants]\r\nNonWearFlags=\r\n"
-                                         "InFileProg=in_file\r\n[MudFiles]\r\nSectorColors=" +
-                                         scratch.path("colours.txt") + "\r\n");
+  scratch.write("start/TavroEd.ini",
+                "; kept\r\n[files]\r\npath=lists\r\nItemTypes=" + scratch.path("elsewhere/types.lst") +
+                    "\r\nSectorTypes=Sectors2.lst\r\n[MudConstants]\r\nNonWearFlags=\r\n"
+                    "InFileProg=in_file\r\n[MudFiles]\r\nSectorColors=" +
+                    scratch.path("colours.txt") + "\r\n");
   TWorld world(scratch.start(), scratch.mud());
   EXPECT_EQ(world.ListsPath, join_path(scratch.start(), "lists") + "/");
   EXPECT_EQ(world.ItemTypes.size(), 4u);  // the full path is used as it stands
@@ -89,7 +91,8 @@ TEST(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
 TEST(WorldBuilding, FileNamesOfAnotherLetterCaseStillOpen) {
   ScratchWorld scratch;
   scratch.write_complete();
-  std::filesystem::rename(scratch.path("start/files/SectorTypes.lst"), scratch.path("start/files/sectortypes.LST"));
+  std::filesystem::rename(scratch.path("start/files/SectorTypes.lst"),
+                          scratch.path("start/files/sectortypes.LST"));
   scratch.write("mud/system/sectorcolors.lst", "City=255\r\n");
   TWorld world(scratch.start(), scratch.mud());
   EXPECT_EQ(world.SectorTypes.size(), 4u);
@@ -144,7 +147,8 @@ TEST(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
   scratch.write_complete();
   scratch.write_server("mud/area/area.lst", "town.are\nforest.are\n");
   TWorld world(scratch.start(), scratch.mud());
-  EXPECT_EQ(world.AreasListError, "Load Areas List (forest.are):\r\nfread_word: fread_letter: EOF encountered on read.");
+  EXPECT_EQ(world.AreasListError,
+            "Load Areas List (forest.are):\r\nfread_word: fread_letter: EOF encountered on read.");
   EXPECT_TRUE(world.AreaNames.empty());
   EXPECT_EQ(world.Skills->Count(), 1);
 
@@ -196,15 +200,23 @@ TEST(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
   scratch.write_complete();
   scratch.remove("mud/classes/mage.class");
   std::string message = build_error(scratch);
-  EXPECT_EQ(message.rfind("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n", 0), 0u)
+  EXPECT_EQ(
+      message.rfind("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n", 0), 0u)
       << message;
 }
 
 TEST(WorldBuilding, BrokenReferenceFilesNeverCrash) {
   ScratchWorld scratch;
-  const char* const kBroken[] = {"", "#", "#SKILL", "#SKILL\nAffect", "#SKILL\nClass 1 2", "*", "#SKILL\nName~",
-                                 "#SKILL\nAffect '10 1 5 8\nEnd\n#END\n", "#SKILL\nFlags |||\nEnd\n#END\n",
-                                 "#SKILL\nMinpos 99999999999999\nEnd\n#END\n"};
+  const char* const kBroken[] = {"",
+                                 "#",
+                                 "#SKILL",
+                                 "#SKILL\nAffect",
+                                 "#SKILL\nClass 1 2",
+                                 "*",
+                                 "#SKILL\nName~",
+                                 "#SKILL\nAffect '10 1 5 8\nEnd\n#END\n",
+                                 "#SKILL\nFlags |||\nEnd\n#END\n",
+                                 "#SKILL\nName_eng armor~\nMinpos 99999999999999\nEnd\n#END\n"};
   for (const char* text : kBroken) {
     scratch.write_complete();
     scratch.write_server("mud/system/skills.dat", text);
