@@ -52,6 +52,31 @@ TEST(CliWorld, CheckReportsAnUnreadableAreasList) {
   EXPECT_EQ(out.str(), "0 areas loaded, 0 failed\n");
 }
 
+TEST(CliWorld, CheckLoadsEveryAreaAndReportsEachFailureWhole) {
+  ScratchWorld scratch;
+  scratch.write_complete();
+  scratch.write_server("mud/area/area.lst", "town.are\nforest.are\nswamp.are\n$\n");
+  scratch.write_server("mud/area/forest.are", "#$\n");
+  scratch.write_server("mud/area/swamp.are", "#$\n");
+  cli::Options options;
+  options.start = scratch.start();
+  options.mud = scratch.mud();
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::run_check(options, out, err), 1);
+  std::string town = join_path(scratch.mud(), "area/town.are");
+  EXPECT_EQ(
+      err.str().rfind("Load Single Area:\nload_area \"" + town + "\":\nCannot open file \"" + town + "\"", 0),
+      0u)
+      << err.str();
+  EXPECT_EQ(out.str(), "2 areas loaded, 1 failed\n");
+
+  scratch.write_server("mud/area/town.are", "#$\n");
+  std::ostringstream out2, err2;
+  EXPECT_EQ(cli::run_check(options, out2, err2), 0);
+  EXPECT_EQ(err2.str(), "");
+  EXPECT_EQ(out2.str(), "3 areas loaded, 0 failed\n");
+}
+
 TEST(CliWorld, TheSampleWorldBuilds) {
   namespace fs = std::filesystem;
   ScratchWorld scratch;
