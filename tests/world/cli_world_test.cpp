@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -89,6 +92,21 @@ TEST(CliWorld, TheSampleWorldBuilds) {
   EXPECT_GT(world->SectorTypes.size(), 0u);
   for (size_t i = 0; i < world->SectorTypes.size(); ++i)
     EXPECT_NE(world->sector_color(static_cast<int32_t>(i)), 0) << world->SectorTypes[i];
+}
+
+TEST(CliWorld, TheSampleWorldChecksCleanThroughTheTool) {
+  namespace fs = std::filesystem;
+  ScratchWorld scratch;
+  fs::copy(TAVRO_SAMPLE_DIR, scratch.path("sample"), fs::copy_options::recursive);
+  std::string command = std::string("\"") + TAVRO_CLI_PATH + "\" check --start \"" + scratch.path("sample") +
+                        "\" >\"" + scratch.path("out.txt") + "\" 2>\"" + scratch.path("err.txt") + "\"";
+  int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << scratch.read("err.txt");
+  EXPECT_EQ(scratch.read("err.txt"), "");
+  std::string out = scratch.read("out.txt");
+  EXPECT_NE(out.find(" areas loaded, 0 failed\n"), std::string::npos) << out;
+  EXPECT_NE(out.rfind("0 areas", 0), 0u) << out;  // the sample's areas were loaded, not skipped
 }
 
 }  // namespace
