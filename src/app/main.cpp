@@ -1,14 +1,12 @@
+// The editor: the main window runs the start-up (areas list, world, loading) on its first showing.
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
+
+#include "ui/main/MainForm.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tavro Editor"));
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Tavro Editor"));
-  window.setCentralWidget(new QMdiArea(&window));
-  window.resize(1200, 800);
-  window.show();
-  return app.exec();
+  tavro::ui::TMainForm main_form;
+  main_form.showMaximized();
+  return QApplication::exec();
 }

@@ -1,0 +1,81 @@
+#pragma once
+// A scratch copy of the sample world's settings, lists and reference data, with areas the test writes
+// itself, and the current folder moved into it (the editor starts from the current folder).
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavro::ui::testing {
+
+inline bool copy_tree(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + u'/' + QDir(from).relativeFilePath(source);
+    if (it.fileInfo().isDir()) {
+      QDir().mkpath(target);
+    } else if (!QFile::copy(source, target)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+inline void write_file(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+inline QByteArray read_file(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+// An area file holding only a name.
+inline QByteArray small_area(const QByteArray& name) {
+  return "#AREA " + name + "~\n\n#$\n";
+}
+
+class WorldFolder {
+ public:
+  // areas: file name and contents, listed in area.lst in this order.
+  explicit WorldFolder(const std::vector<std::pair<QString, QByteArray>>& areas) {
+    const QString sample = QStringLiteral(TAVRO_SAMPLE_DIR);
+    ok = dir.isValid() &&
+         QFile::copy(sample + QStringLiteral("/TavroEd.ini"), path(QStringLiteral("TavroEd.ini"))) &&
+         copy_tree(sample + QStringLiteral("/files"), path(QStringLiteral("files"))) &&
+         copy_tree(sample + QStringLiteral("/mud/system"), path(QStringLiteral("mud/system"))) &&
+         copy_tree(sample + QStringLiteral("/mud/races"), path(QStringLiteral("mud/races"))) &&
+         copy_tree(sample + QStringLiteral("/mud/classes"), path(QStringLiteral("mud/classes"))) &&
+         QDir().mkpath(path(QStringLiteral("mud/area")));
+    QByteArray list;
+    for (const auto& [name, contents] : areas) {
+      write_file(area(name), contents);
+      list += name.toUtf8() + '\n';
+    }
+    write_file(area(QStringLiteral("area.lst")), list + "$\n");
+    previous_ = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+  }
+  ~WorldFolder() { QDir::setCurrent(previous_); }
+
+  QString path(const QString& relative) const { return dir.path() + u'/' + relative; }
+  QString mud() const { return path(QStringLiteral("mud")); }
+  QString area(const QString& name) const { return path(QStringLiteral("mud/area/") + name); }
+
+  QTemporaryDir dir;
+  bool ok = false;
+
+ private:
+  QString previous_;
+};
+
+}  // namespace tavro::ui::testing
