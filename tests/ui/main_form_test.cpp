@@ -252,6 +252,21 @@ class MainFormTest : public QObject {
     }
   }
 
+  void an_unreadable_areas_list_is_reported_and_the_editor_stays_open() {
+    prepare({});
+    testing::write_file(folder->area(QStringLiteral("area.lst")), "one.are\ntwo.are\n");
+    script->replies.push_back(folder->area(QStringLiteral("area.lst")));
+    QVERIFY(form->StartUp());
+    QCOMPARE(script->shown.size(), size_t(2));
+    QCOMPARE(script->shown[1].kind, QStringLiteral("message"));
+    QCOMPARE(script->shown[1].caption, QStringLiteral("Tavro Ed"));
+    QVERIFY(script->shown[1].text.startsWith(QStringLiteral("Load Areas List (two.are):\r\n")));
+    QVERIFY(form->World()->AreaNames.empty());
+    QVERIFY(form->World()->Areas->Items.empty());
+    // New areas can still be made.
+    QVERIFY(form->NewArea());
+  }
+
   void a_missing_reference_file_is_reported_and_ends_the_start_up() {
     prepare({});
     QVERIFY(QFile::remove(folder->path(QStringLiteral("mud/system/skills.dat"))));
