@@ -149,9 +149,18 @@ struct TObjectContext {
     return {};
   }
 
-  std::string native_name(int32_t item_type) const {
-    if (World == nullptr || item_type < 0 || static_cast<size_t>(item_type) >= World->ItemTypesNative.size())
-      return std::string();
+  bool has_native_name(int32_t item_type) const {
+    return World != nullptr && item_type >= 0 &&
+           static_cast<size_t>(item_type) < World->ItemTypesNative.size();
+  }
+
+  // The name the file stores. A type the list does not name would be saved as an empty name that no
+  // reader accepts, so it is refused here, before anything reaches the disk.
+  std::string native_name(int32_t item_type, int32_t vnum) const {
+    if (World == nullptr) return std::string();
+    if (!has_native_name(item_type))
+      throw Error("#OBJECTS (" + std::to_string(vnum) + "):\r\nItem type " + std::to_string(item_type) +
+                  " is not in the item-type list");
     return World->ItemTypesNative[static_cast<size_t>(item_type)];
   }
 
@@ -418,7 +427,7 @@ void TAreaObject::WriteBody(TAreaFile& f, const TObjectContext& c) const {
   fwrite_text(f, strip_trailing_newlines(remove_cr(Description)));
   fwrite_text(f, "\n~\n");
 
-  fwrite_string(f, c.native_name(ItemType));
+  fwrite_string(f, c.native_name(ItemType, Vnum));
   fwrite_text(f, " ");
   if (c.WeaponLike.contains(ItemType)) {
     fwrite_string(f, weapon_name(WeaponType));

@@ -218,6 +218,18 @@ TEST_F(ObjectsTest, UnknownTypeNamesFail) {
             "#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\nBad WEAPON TYPE value \"spear\"!");
 }
 
+TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
+  w.set_version(6);
+  read_section(objects(), "#OBJECTS\n#8\nx~\nx~\nx~\n~\n89 0 0 0\n0 0 0 0\n1\n#0\n");
+  EXPECT_EQ(only_object().ItemType, 89);
+  // Written as an empty name, it would make the saved file unreadable.
+  EXPECT_EQ(error_of([&] { written_section(objects()); }),
+            "#OBJECTS (8):\r\nItem type 89 is not in the item-type list");
+  only_object().ItemType = -1;
+  EXPECT_EQ(error_of([&] { written_section(objects()); }),
+            "#OBJECTS (8):\r\nItem type -1 is not in the item-type list");
+}
+
 TEST_F(ObjectsTest, ItemTypeNamesIgnoreLetterCase) {
   read_section(objects(), object_text("1", "WEAPON~ axe~ 0 0 0", "0 0 0 0"));
   EXPECT_EQ(only_object().ItemType, WEAPON);
