@@ -138,7 +138,7 @@ class BlockReader {
 ProgTypeKind classify_prog_type(const TWorld* world, const std::string& type) {
   if (world == nullptr) return ProgTypeKind::Unknown;
   std::string upper = to_upper(type);
-  if (upper == to_upper(world->InFileProgName)) return ProgTypeKind::InFile;
+  if (!world->InFileProgName.empty() && upper == to_upper(world->InFileProgName)) return ProgTypeKind::InFile;
   for (const std::string& known : world->ProgTypes)
     if (to_upper(known) == upper) return ProgTypeKind::Known;
   return ProgTypeKind::Unknown;

@@ -195,6 +195,11 @@ TEST_F(ProgramsTest, AssignCopiesEveryProgram) {
   EXPECT_EQ(copy.Items[1]->Body, "y");
 }
 
+TEST_F(ProgramsTest, EmptyTypeIsNeverTheInFileMarker) {
+  world->InFileProgName = "";
+  EXPECT_EQ(block_error("> '' a.prg~\n|\n"), "load_progs:\r\nBad Prog: ");
+}
+
 TEST_F(ProgramsTest, WithoutAWorldNoTypeIsKnown) {
   TWorldProgs lonely(nullptr);
   TAreaFile f;
