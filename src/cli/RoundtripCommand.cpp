@@ -3,6 +3,7 @@
 
 #include "area/Area.h"
 #include "cli/Cli.h"
+#include "cli/CliWorld.h"
 #include "reading/Error.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -25,7 +26,7 @@ int run_roundtrip(const Options& options, std::ostream&, std::ostream& err) {
   }
   try {
     std::unique_ptr<TWorld> world;
-    if (wants_world(options)) world = std::make_unique<TWorld>(options.start, options.mud);
+    if (wants_world(options)) world = build_world(options);
     TArea area(world ? world->Areas.get() : nullptr);
     area.load_area(options.args[0]);
     area.save_area(options.args[1]);

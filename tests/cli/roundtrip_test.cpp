@@ -69,6 +69,39 @@ TEST(RoundtripCommandTest, AreaNeedingAWorldFailsClearlyWithoutOne) {
   EXPECT_EQ(run.err, "load_area \"" + in + "\":\n#MOBILES (beyond1):\n#MOBILES (1):\nUnknown race!\n");
 }
 
+TEST(RoundtripCommandTest, EverySampleAreaRoundTripsInItsWorldTwiceTheSame) {
+  test::ScratchDir dir;
+  // A copy: building the world writes the server root into the settings file.
+  std::filesystem::copy(TAVRO_SAMPLE_DIR, dir.file("sample"), std::filesystem::copy_options::recursive);
+  const std::string world_options =
+      "--start " + shell_quoted(dir.file("sample")) + " --mud " + shell_quoted(dir.file("sample/mud")) + " ";
+  int areas = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file("sample/mud/area"))) {
+    if (entry.path().extension() != ".are") continue;
+    ++areas;
+    std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    std::string first = dir.file("first-" + name), second = dir.file("second-" + name);
+    CliResult run = run_cli(
+        dir, world_options + "roundtrip " + shell_quoted(entry.path().string()) + " " + shell_quoted(first));
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    run = run_cli(dir, world_options + "roundtrip " + shell_quoted(first) + " " + shell_quoted(second));
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(read_file(second), read_file(first));
+  }
+  EXPECT_GE(areas, 4);
+}
+
+TEST(RoundtripCommandTest, WorldThatCannotBeBuiltIsReported) {
+  test::ScratchDir dir;
+  CliResult run =
+      run_cli(dir, "--start " + shell_quoted(dir.file("nowhere")) + " roundtrip " +
+                       shell_quoted(kData + "header_only.are") + " " + shell_quoted(dir.file("out.are")));
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_FALSE(run.err.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out.are")));
+}
+
 TEST(RoundtripCommandTest, WrongArgumentCountIsAUsageError) {
   test::ScratchDir dir;
   CliResult run = run_cli(dir, "roundtrip only-one.are");
