@@ -38,10 +38,9 @@ bool follows_placement(const TAreaReset& reset) {
 }
 
 // Doors leading to the room lead nowhere afterwards; true when any did.
-bool repair_doors(TArea& area, int32_t vnum) {
-  if (area.Rooms == nullptr) return false;
+bool repair_doors(TAreaRooms& rooms, int32_t vnum) {
   bool changed = false;
-  for (const auto& room : area.Rooms->Items)
+  for (const auto& room : rooms.Items)
     for (const auto& door : room->Doors)
       if (door != nullptr && door->ToVnum == vnum) {
         door->ToVnum = 0;
@@ -75,9 +74,11 @@ bool repair_resets(TArea& area, int32_t vnum) {
   return changed;
 }
 
-void repair_world(const TAreaRooms& rooms, int32_t vnum) {
+void repair_world(TAreaRooms& rooms, int32_t vnum) {
+  // A list outside any area (tests, scratch copies) still has its own doors repaired.
+  if (rooms.Area == nullptr) repair_doors(rooms, vnum);
   for (TArea* area : areas_to_repair(rooms)) {
-    const bool doors = repair_doors(*area, vnum);
+    const bool doors = area->Rooms != nullptr && repair_doors(*area->Rooms, vnum);
     const bool resets = repair_resets(*area, vnum);
     if (doors || resets) area->ModifiedElsewhere = true;
   }

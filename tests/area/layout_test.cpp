@@ -1,0 +1,284 @@
+// Automatic layout: placement along exits, pushing rooms aside, normalisation and bounds, and the
+// iterative walk checked against a literal recursive form of the same rules.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <tuple>
+#include <vector>
+
+#include "area/Layout.h"
+#include "area/Rooms.h"
+
+namespace tavro {
+namespace {
+
+class LayoutTest : public ::testing::Test {
+ protected:
+  TAreaRoom& room(int32_t vnum) {
+    TAreaRoom& r = rooms.Add();
+    r.Vnum = vnum;
+    return r;
+  }
+  static void link(TAreaRoom& from, int32_t direction, int32_t to) { from.EnsureDoor(direction).ToVnum = to; }
+  const TAreaRoom& at(int32_t vnum) const { return *rooms.FindByVnum(vnum); }
+  static std::tuple<int32_t, int32_t, int32_t> pos(const TAreaRoom& r) { return {r.X, r.Y, r.Level}; }
+
+  TAreaRooms rooms{nullptr};
+};
+
+TEST_F(LayoutTest, SingleRoomStandsAtColumnOneRowOne) {
+  room(5);
+  rooms.MaxX = rooms.MaxY = rooms.MaxLevel = 7;  // stale bounds of an earlier layout
+  rooms.MinLevel = -7;
+  AutoLayout(rooms);
+  EXPECT_EQ(pos(at(5)), std::make_tuple(1, 1, 0));
+  EXPECT_FALSE(at(5).Unplaced);
+  EXPECT_EQ(rooms.MaxX, 1);
+  EXPECT_EQ(rooms.MaxY, 1);
+  EXPECT_EQ(rooms.MinLevel, 0);
+  EXPECT_EQ(rooms.MaxLevel, 0);
+}
+
+TEST_F(LayoutTest, EmptyListResetsBounds) {
+  rooms.MaxX = 3;
+  rooms.MinLevel = -2;
+  AutoLayout(rooms);
+  EXPECT_EQ(rooms.MaxX, 0);
+  EXPECT_EQ(rooms.MinLevel, 0);
+}
+
+TEST_F(LayoutTest, OnlyRoomsReachableFromTheFirstArePlaced) {
+  link(room(1), DIR_EAST, 2);
+  room(2);
+  TAreaRoom& island = room(3);  // leads to the others, but nothing leads to it
+  link(island, DIR_WEST, 1);
+  island.X = island.Y = island.Level = 9;
+  AutoLayout(rooms);
+  EXPECT_TRUE(at(3).Unplaced);
+  EXPECT_EQ(pos(at(3)), std::make_tuple(0, 0, 0));
+  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 1, 0));
+  EXPECT_EQ(pos(at(2)), std::make_tuple(2, 1, 0));
+  EXPECT_EQ(rooms.MaxX, 2);
+}
+
+TEST_F(LayoutTest, ExitsThatLeadNowhereAreNotFollowed) {
+  TAreaRoom& first = room(1);
+  link(first, DIR_NORTH, 0);
+  link(first, DIR_EAST, -2);
+  link(first, DIR_SOUTH, 999);  // no such room
+  link(first, DIR_SOMEWHERE, 2);
+  room(-2);
+  room(2);
+  AutoLayout(rooms);
+  EXPECT_TRUE(at(-2).Unplaced);
+  EXPECT_TRUE(at(2).Unplaced) << "direction 10 is never followed";
+  EXPECT_EQ(rooms.MaxX, 1);
+}
+
+TEST_F(LayoutTest, EveryDirectionStepsToItsCell) {
+  TAreaRoom& centre = room(100);
+  const std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> expected = {
+      {DIR_NORTH, 0, -1, 0},     {DIR_EAST, 1, 0, 0},        {DIR_SOUTH, 0, 1, 0},
+      {DIR_WEST, -1, 0, 0},      {DIR_UP, 0, 0, 1},          {DIR_DOWN, 0, 0, -1},
+      {DIR_NORTHEAST, 1, -1, 0}, {DIR_NORTHWEST, -1, -1, 0}, {DIR_SOUTHEAST, 1, 1, 0},
+      {DIR_SOUTHWEST, -1, 1, 0}};
+  for (const auto& [direction, dx, dy, dz] : expected) {
+    link(centre, direction, 200 + direction);
+    room(200 + direction);
+  }
+  AutoLayout(rooms);
+  // Least column and row are -1, so everything moves by 2.
+  EXPECT_EQ(pos(at(100)), std::make_tuple(2, 2, 0));
+  for (const auto& [direction, dx, dy, dz] : expected)
+    EXPECT_EQ(pos(at(200 + direction)), std::make_tuple(2 + dx, 2 + dy, dz)) << "direction " << direction;
+  EXPECT_EQ(rooms.MaxX, 3);
+  EXPECT_EQ(rooms.MaxY, 3);
+  EXPECT_EQ(rooms.MinLevel, -1);
+  EXPECT_EQ(rooms.MaxLevel, 1);
+}
+
+// Room 5 goes north of 3 into the cell of 4: 4 and 2 (rows at or above) move one row up, 1 and 3 stay,
+// and 6 on the level above keeps its row.
+TEST_F(LayoutTest, NorthPushMovesRowsAtOrAboveOnThatLevelOnly) {
+  TAreaRoom& r1 = room(1);
+  link(r1, DIR_NORTH, 2);
+  link(r1, DIR_EAST, 3);
+  TAreaRoom& r2 = room(2);
+  link(r2, DIR_EAST, 4);
+  link(r2, DIR_UP, 6);
+  link(room(3), DIR_NORTH, 5);
+  room(4);
+  room(5);
+  room(6);
+  AutoLayout(rooms);
+  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 3, 0));
+  EXPECT_EQ(pos(at(3)), std::make_tuple(2, 3, 0));
+  EXPECT_EQ(pos(at(5)), std::make_tuple(2, 2, 0));
+  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
+  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 1, 0));
+  EXPECT_EQ(pos(at(6)), std::make_tuple(1, 2, 1));
+  EXPECT_EQ(rooms.MaxY, 3);
+  EXPECT_EQ(rooms.MaxLevel, 1);
+}
+
+// Room 5 goes east of 4 into the cell of 3: columns at or right of it move right.
+TEST_F(LayoutTest, EastPushMovesColumnsAtOrRight) {
+  TAreaRoom& r1 = room(1);
+  link(r1, DIR_EAST, 2);
+  link(r1, DIR_SOUTH, 4);
+  link(room(2), DIR_SOUTH, 3);
+  room(3);
+  link(room(4), DIR_EAST, 5);
+  room(5);
+  AutoLayout(rooms);
+  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 1, 0));
+  EXPECT_EQ(pos(at(2)), std::make_tuple(3, 1, 0));
+  EXPECT_EQ(pos(at(3)), std::make_tuple(3, 2, 0));
+  EXPECT_EQ(pos(at(4)), std::make_tuple(1, 2, 0));
+  EXPECT_EQ(pos(at(5)), std::make_tuple(2, 2, 0));
+}
+
+// Room 4 goes southwest of 1 into the cell of 3: rows at or below move down, then columns at or left
+// move left; 1 is on neither side and stays.
+TEST_F(LayoutTest, SouthwestPushMovesRowsDownThenColumnsLeft) {
+  TAreaRoom& r1 = room(1);
+  link(r1, DIR_WEST, 2);
+  link(r1, DIR_SOUTHWEST, 4);
+  link(room(2), DIR_SOUTH, 3);
+  room(3);
+  room(4);
+  AutoLayout(rooms);
+  EXPECT_EQ(pos(at(1)), std::make_tuple(3, 1, 0));
+  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
+  EXPECT_EQ(pos(at(3)), std::make_tuple(1, 3, 0));
+  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 2, 0));
+}
+
+// A child's position is taken from the room as it stands after earlier children pushed it: 3 goes south
+// of 2 into 1's cell and pushes 1 one row down before 1's east exit is followed.
+TEST_F(LayoutTest, PositionIsReReadAfterEachChild) {
+  TAreaRoom& r1 = room(1);
+  link(r1, DIR_NORTH, 2);
+  link(r1, DIR_EAST, 4);
+  link(room(2), DIR_SOUTH, 3);
+  room(3);
+  room(4);
+  AutoLayout(rooms);
+  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
+  EXPECT_EQ(pos(at(3)), std::make_tuple(1, 2, 0));
+  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 3, 0));
+  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 3, 0));
+}
+
+TEST_F(LayoutTest, LongCorridorNeedsNoDeepRecursion) {
+  constexpr int32_t kRooms = 100000;
+  for (int32_t v = 1; v <= kRooms; ++v) {
+    TAreaRoom& r = room(v);
+    if (v < kRooms) link(r, DIR_EAST, v + 1);
+    if (v > 1) link(r, DIR_WEST, v - 1);
+  }
+  AutoLayout(rooms);
+  EXPECT_EQ(rooms.MaxX, kRooms);
+  EXPECT_EQ(rooms.MaxY, 1);
+  EXPECT_EQ(pos(*rooms.Items.back()), std::make_tuple(kRooms, 1, 0));
+}
+
+// The rules written down literally: recursion, and the occupancy test and push over every room.
+class RecursiveLayout {
+ public:
+  explicit RecursiveLayout(TAreaRooms& rooms) : rooms_(rooms) {}
+  void run() {
+    for (auto& r : rooms_.Items) {
+      r->X = r->Y = r->Level = 0;
+      r->Unplaced = true;
+    }
+    place(*rooms_.Items[0], 0, 0, 0, -1);
+    int32_t mx = 1, my = 1;
+    for (auto& r : rooms_.Items)
+      if (!r->Unplaced) mx = std::min(mx, r->X), my = std::min(my, r->Y);
+    if (mx < 1) --mx;
+    if (my < 1) --my;
+    for (auto& r : rooms_.Items)
+      if (!r->Unplaced) r->X -= mx, r->Y -= my;
+  }
+
+ private:
+  void push(int32_t x, int32_t y, int32_t level, int32_t d) {
+    for (auto& r : rooms_.Items) {
+      if (r->Unplaced || r->Level != level) continue;
+      if ((d == 0 || d == 6 || d == 7) && r->Y <= y) r->Y -= 1;
+      if ((d == 2 || d == 8 || d == 9) && r->Y >= y) r->Y += 1;
+      if ((d == 1 || d == 6 || d == 8) && r->X >= x) r->X += 1;
+      if ((d == 3 || d == 7 || d == 9) && r->X <= x) r->X -= 1;
+    }
+  }
+  void place(TAreaRoom& room, int32_t x, int32_t y, int32_t level, int32_t d) {
+    for (auto& r : rooms_.Items)
+      if (!r->Unplaced && r->X == x && r->Y == y && r->Level == level) {
+        push(x, y, level, d);
+        break;
+      }
+    room.X = x, room.Y = y, room.Level = level, room.Unplaced = false;
+    static const int32_t dx[] = {0, 1, 0, -1, 0, 0, 1, -1, 1, -1};
+    static const int32_t dy[] = {-1, 0, 1, 0, 0, 0, -1, -1, 1, 1};
+    static const int32_t dz[] = {0, 0, 0, 0, 1, -1, 0, 0, 0, 0};
+    static const int32_t pd[] = {0, 1, 2, 3, 0, 0, 6, 7, 8, 9};
+    for (int32_t d2 = 0; d2 <= 9; ++d2) {
+      const TAreaDoor* door = room.Doors[d2].get();
+      if (door == nullptr || door->ToVnum < 1) continue;
+      TAreaRoom* target = rooms_.FindByVnum(door->ToVnum);
+      if (target == nullptr || !target->Unplaced) continue;
+      place(*target, room.X + dx[d2], room.Y + dy[d2], level + dz[d2], pd[d2]);
+    }
+  }
+  TAreaRooms& rooms_;
+};
+
+TEST_F(LayoutTest, SameResultAsTheRecursiveRulesOnRandomMaps) {
+  std::mt19937 random(20261206);
+  for (int trial = 0; trial < 200; ++trial) {
+    rooms.Clear();
+    const int32_t count = 2 + static_cast<int32_t>(random() % 60);
+    for (int32_t v = 1; v <= count; ++v)
+      room(v);
+    const int32_t exits = static_cast<int32_t>(random() % (3 * count));
+    for (int32_t e = 0; e < exits; ++e) {
+      TAreaRoom& from = *rooms.Items[random() % count];
+      // Targets include vnum 0, a missing vnum and the room itself.
+      link(from, static_cast<int32_t>(random() % DirectionCount),
+           static_cast<int32_t>(random() % (count + 2)));
+    }
+    AutoLayout(rooms);
+    std::vector<std::tuple<int32_t, int32_t, int32_t, bool>> iterative;
+    for (auto& r : rooms.Items)
+      iterative.emplace_back(r->X, r->Y, r->Level, r->Unplaced);
+    RecursiveLayout(rooms).run();
+    for (size_t i = 0; i < rooms.Items.size(); ++i) {
+      const TAreaRoom& r = *rooms.Items[i];
+      ASSERT_EQ(iterative[i], std::make_tuple(r.X, r.Y, r.Level, r.Unplaced))
+          << "trial " << trial << " room " << i;
+    }
+  }
+}
+
+TEST_F(LayoutTest, VnumIndexFindsTheFirstRoomDenseAndSparse) {
+  room(10);
+  room(12);
+  room(10);
+  VnumIndex dense(rooms);
+  EXPECT_EQ(dense.index_of(10), 0);
+  EXPECT_EQ(dense.index_of(12), 1);
+  EXPECT_EQ(dense.index_of(11), -1);
+  EXPECT_EQ(dense.index_of(9), -1);
+  EXPECT_EQ(dense.index_of(INT32_MIN), -1);
+  room(2000000000);
+  room(-2000000000);
+  VnumIndex sparse(rooms);
+  EXPECT_EQ(sparse.index_of(10), 0);
+  EXPECT_EQ(sparse.index_of(2000000000), 3);
+  EXPECT_EQ(sparse.index_of(-2000000000), 4);
+  EXPECT_EQ(sparse.index_of(11), -1);
+}
+
+}  // namespace
+}  // namespace tavro
