@@ -90,13 +90,18 @@ std::optional<MapRequest> parse_request(const Options& options, std::ostream& er
   return request;
 }
 
-// An area named by its file name is looked for in the server's area folder first.
+bool file_exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+// An area is looked for in the server's area folder first, then as a path of its own; when it is in
+// neither, the area folder is named in the error.
 std::string area_path(const TWorld& world, const std::string& name) {
   if (is_absolute_path(name)) return native_path(name);
   const std::string in_world = resolve_path_case(join_path(world.MudPath, join_path("area", name)));
-  std::error_code error;
-  if (std::filesystem::exists(in_world, error)) return in_world;
-  return native_path(name);
+  if (!file_exists(in_world) && file_exists(native_path(name))) return native_path(name);
+  return in_world;
 }
 
 #ifndef TAVRO_NO_UI
@@ -160,7 +165,6 @@ int run_map(const Options& options, std::ostream& out, std::ostream& err) {
   err << "tavro map: this build has no Qt, so it cannot draw\n";
   return 2;
 #else
-  GuiScope gui;
   std::unique_ptr<TWorld> world;
   TArea* area = nullptr;
   try {
@@ -182,6 +186,7 @@ int run_map(const Options& options, std::ostream& out, std::ostream& err) {
         << " pixels; use a smaller --zoom\n";
     return 1;
   }
+  GuiScope gui;
   if (!write_image(rooms, *request, size, margin, err)) return 1;
   int32_t shown = 0;
   for (const auto& room : rooms.Items)

@@ -1,0 +1,138 @@
+// tavro map end to end on a copy of the sample world: PNG and SVG output of the laid-out level, and the
+// messages of wrong arguments and missing areas.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "area/Area.h"
+#include "area/AreaTestSupport.h"
+#include "area/Layout.h"
+#include "area/MapDrawing.h"
+#include "area/Rooms.h"
+#include "world/World.h"
+
+namespace tavro {
+namespace {
+
+using test::read_file;
+
+const std::string kUsage =
+    "usage: tavro [--start DIR] [--mud DIR] map AREA_FILE_NAME --level N [--zoom Z] --out "
+    "FILE.png|FILE.svg\n";
+
+struct CliRun {
+  int exit_code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string quoted(const std::string& s) {
+  return "'" + s + "'";
+}
+
+class MapCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy(TAVRO_SAMPLE_DIR, start(), std::filesystem::copy_options::recursive);
+  }
+  std::string start() const { return dir.file("sample"); }
+
+  CliRun tavro(const std::string& arguments) const {
+    const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
+    const std::string command = quoted(TAVRO_CLI_PATH) + " --start " + quoted(start()) + " " + arguments +
+                                " >" + quoted(out) + " 2>" + quoted(err);
+    const int status = std::system(command.c_str());
+    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out), read_file(err)};
+  }
+
+  // The size the map of a sample area should have, from the layout done here.
+  Size expected_size(const std::string& area_file, int32_t zoom) const {
+    TWorld world(start(), start() + "/mud");
+    TArea* area = world.load_single_area(start() + "/mud/area/" + area_file);
+    AutoLayout(*area->Rooms);
+    const Size map = MapPixelSize(*area->Rooms, zoom);
+    return Size{map.width + zoom, map.height + zoom};
+  }
+
+  test::ScratchDir dir;
+};
+
+uint32_t big_endian(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i)
+    value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+  return value;
+}
+
+TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
+  const std::string png = dir.file("town.png");
+  const CliRun run = tavro("map town.are --level 0 --out " + quoted(png));
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const Size size = expected_size("town.are", 10);
+  EXPECT_EQ(run.out, "wrote " + png + ": " + std::to_string(size.width) + " x " +
+                         std::to_string(size.height) +
+                         " pixels, level 0 with 27 of 31 rooms (levels -1 to 1)\n");
+  const std::string bytes = read_file(png);
+  ASSERT_GT(bytes.size(), 24U);
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+  EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+  EXPECT_EQ(big_endian(bytes, 16), static_cast<uint32_t>(size.width));
+  EXPECT_EQ(big_endian(bytes, 20), static_cast<uint32_t>(size.height));
+}
+
+TEST_F(MapCommandTest, WritesAnSvgByExtensionAtAnyZoom) {
+  const std::string svg = dir.file("forest.SVG");
+  const CliRun run = tavro("map FOREST.ARE --level -1 --zoom 5 --out " + quoted(svg));
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const Size size = expected_size("forest.are", 5);
+  const std::string text = read_file(svg);
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_NE(
+      text.find("viewBox=\"0 0 " + std::to_string(size.width) + " " + std::to_string(size.height) + "\""),
+      std::string::npos);
+  EXPECT_NE(text.find("<polyline"), std::string::npos) << "exits are drawn";
+}
+
+TEST_F(MapCommandTest, WrongArgumentsExplainAndWriteNothing) {
+  const std::string png = quoted(dir.file("x.png"));
+  const std::pair<std::string, std::string> cases[] = {
+      {"map town.are --out " + png, "--level needs a whole number"},
+      {"map town.are --level 1x --out " + png, "--level needs a whole number"},
+      {"map town.are --level 0 --zoom 0 --out " + png, "--zoom needs a whole number from 1 to 1000"},
+      {"map town.are --level 0", "--out FILE is needed"},
+      {"map town.are --level 0 --out " + quoted(dir.file("x.gif")),
+       "the output file must end in .png or .svg"},
+      {"map --level 0 --out " + png, "exactly one area file name is needed"},
+      {"map town.are --level 0 --colour red --out " + png, "unknown option --colour"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const CliRun run = tavro(arguments);
+    EXPECT_EQ(run.exit_code, 2) << arguments;
+    EXPECT_EQ(run.err, "tavro map: " + message + "\n" + kUsage) << arguments;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
+}
+
+TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
+  const CliRun run = tavro("map nosuch.are --level 0 --out " + quoted(dir.file("x.png")));
+  EXPECT_EQ(run.exit_code, 1);
+  const std::string where = start() + "/mud/area/nosuch.are";
+  EXPECT_EQ(run.err.rfind("Load Single Area:\nload_area \"" + where + "\":\n", 0), 0U) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
+}
+
+TEST_F(MapCommandTest, TooLargeAPngIsRefused) {
+  const Size size = expected_size("town.are", 1000);
+  const CliRun run = tavro("map town.are --level 0 --zoom 1000 --out " + quoted(dir.file("big.png")));
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "tavro map: the map would be " + std::to_string(size.width) + " x " +
+                         std::to_string(size.height) + " pixels; use a smaller --zoom\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("big.png")));
+}
+
+}  // namespace
+}  // namespace tavro
