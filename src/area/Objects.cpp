@@ -467,7 +467,13 @@ void TAreaObject::WriteBody(TAreaFile& f, const TObjectContext& c) const {
   if (VegetableCount > 0) {
     fwrite_text(f, "S\n");
     for (int32_t i = 0; i < VegetableCount && i < MaxVegetables; ++i) {
-      fwrite_string(f, Vegetables[static_cast<size_t>(i)]);
+      const std::string& line = Vegetables[static_cast<size_t>(i)];
+      // The reader takes a line whose first non-blank character is '|' for the end of the list.
+      const size_t first = line.find_first_not_of(" \t\r\n");
+      if (first != std::string::npos && line[first] == '|')
+        throw Error("#OBJECTS (" + std::to_string(Vnum) + "):\r\nVegetable line " + std::to_string(i + 1) +
+                    " starts with '|'");
+      fwrite_string(f, line);
       fwrite_eol(f);
     }
     fwrite_text(f, "|\n");

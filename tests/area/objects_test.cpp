@@ -309,6 +309,24 @@ TEST_F(ObjectsTest, TwentyVegetableLinesReadAndTwentyOneFail) {
             "#OBJECTS (beyond7):\r\n#OBJECTS (7):\r\nload_object_stats:\r\nMAX_NUM_STATS in OBJECT");
 }
 
+TEST_F(ObjectsTest, AVegetableLineThatWouldEndTheListIsRefusedWhenSaved) {
+  TAreaObject& object = objects().Add();
+  object.Vnum = 4;
+  object.VegetableCount = 2;
+  object.Vegetables[0] = "|first";
+  object.Vegetables[1] = " | second";
+  EXPECT_EQ(error_of([&] { written_section(objects()); }),
+            "#OBJECTS (4):\r\nVegetable line 1 starts with '|'");
+  object.Vegetables[0] = "first|";
+  EXPECT_EQ(error_of([&] { written_section(objects()); }),
+            "#OBJECTS (4):\r\nVegetable line 2 starts with '|'");
+  object.Vegetables[1] = "";
+  const std::string text = write_and_reload();
+  EXPECT_NE(text.find("\nS\nfirst|~\n~\n|\n"), std::string::npos) << text;
+  EXPECT_EQ(only_object().VegetableCount, 2);
+  EXPECT_EQ(only_object().Vegetables[0], "first|");
+}
+
 TEST_F(ObjectsTest, AnUnknownSubRecordLetterEndsTheObject) {
   EXPECT_EQ(error_of([&] { read_section(objects(), object_text("7", "light~ 0 0 0", "0 0 0 0", "Q\n")); }),
             "#OBJECTS (beyond7):\r\n# not found.");

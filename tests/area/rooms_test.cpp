@@ -99,7 +99,7 @@ TEST_F(RoomsTest, ShortFlagsLinesReadZerosAndWriteBackShort) {
   const std::string text = written_section(rooms());
   EXPECT_NE(text.find("~\n0 0 1\nD1\n"), std::string::npos) << text;
   EXPECT_NE(text.find("way~\n0 0 6\nD2\n"), std::string::npos) << text;
-  // Distance 1 with no pull is not worth the triple: the pull type is lost, as the server ignores it.
+  // Distance 1 with no pull does not write the triple, so a pull type alone is not saved.
   EXPECT_NE(text.find("way~\n0 0 7\nS\n"), std::string::npos) << text;
 }
 

@@ -308,7 +308,6 @@ class SectionsPropertyTest : public ::testing::TestWithParam<uint32_t> {
   void SetUp() override {
     original.set_version(11);
     reloaded.set_version(11);
-    // Both areas name the same reference data: build the second area in the first world.
   }
   test::SectionWorld original;
   test::SectionWorld reloaded;
