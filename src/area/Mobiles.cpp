@@ -4,6 +4,7 @@
 
 #include "area/Area.h"
 #include "area/Header.h"
+#include "area/VnumSection.h"
 #include "reading/AreaFile.h"
 #include "reading/Cases.h"
 #include "reading/Error.h"
@@ -336,21 +337,7 @@ void TAreaMobiles::Clear() {
 }
 
 void TAreaMobiles::ReadSection(TAreaFile& f) {
-  int32_t last_vnum = 0;
-  try {
-    for (;;) {
-      if (fread_letter(f) != '#') throw Error("# not found.");
-      last_vnum = fread_number(f);
-      if (last_vnum == 0) return;
-      if (FindByVnum(last_vnum) != nullptr) throw Error("Duplicate vnum " + std::to_string(last_vnum));
-      auto mobile = std::make_unique<TAreaMobile>(this);
-      mobile->Vnum = last_vnum;
-      with_prefix("#MOBILES (" + std::to_string(last_vnum) + "):\r\n", [&] { mobile->Read(f); });
-      Items.push_back(std::move(mobile));
-    }
-  } catch (const Error& e) {
-    throw Error("#MOBILES (beyond" + std::to_string(last_vnum) + "):\r\n" + e.what());
-  }
+  read_vnum_section(f, "#MOBILES", *this, [&](TAreaMobile& mobile) { mobile.Read(f); });
 }
 
 void TAreaMobiles::WriteSection(TAreaFile& f) const {
@@ -362,16 +349,11 @@ void TAreaMobiles::WriteSection(TAreaFile& f) const {
 }
 
 TAreaMobile* TAreaMobiles::FindByVnum(int32_t vnum) const {
-  for (const auto& mobile : Items)
-    if (mobile->Vnum == vnum) return mobile.get();
-  return nullptr;
+  return find_by_vnum(*this, vnum);
 }
 
 int32_t TAreaMobiles::NextFreeVnum() const {
-  int32_t largest = 0;
-  for (const auto& mobile : Items)
-    largest = std::max(largest, mobile->Vnum);
-  return static_cast<int32_t>(static_cast<uint32_t>(largest) + 1u);
+  return next_free_vnum(*this);
 }
 
 TAreaMobile& TAreaMobiles::Add() {

@@ -145,6 +145,18 @@ TEST_F(ProgramsTest, ProgramsAfterAMobileAreWrittenInlineAfterIt) {
             std::string::npos);
 }
 
+TEST_F(ProgramsTest, InFileMarkerInARoomIsWrittenBackInline) {
+  write_prog("greet.prg", "> greet_prog 100~\nsay Welcome~\n|\n");
+  load_area_text(
+      area, dir,
+      "#VERSION 11\n#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> in_file_prog greet.prg~\n|\nS\n#0\n#$\n");
+  ASSERT_EQ(area.Rooms->Items.at(0)->Progs->Items.size(), 1u);
+  EXPECT_NE(
+      save_area_text(area, dir).find(
+          "#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> greet_prog 100~\nsay Welcome~\n|\nS\n\n#0\n\n"),
+      std::string::npos);
+}
+
 TEST_F(ProgramsTest, MudprogsSectionAttachesFilesToThisAreasMobiles) {
   write_prog("guard.prg", "> speech_prog hello~\nsay Halt!~\n|\n");
   load_area_text(area, dir,
