@@ -490,12 +490,12 @@ QString TMainForm::AreaFolder() const {
   return from_path(join_path(world_->MudPath, "area")) + u'/';
 }
 
-bool TMainForm::FileNameTaken(const TArea* area, const QString& file_name) const {
+bool TMainForm::FileNameTaken(const TArea* area, const QString& file_name) {
   for (const auto& other : world_->Areas->Items) {
     if (other.get() != area &&
         from_path(other->Header->FileName).compare(file_name, Qt::CaseInsensitive) == 0) {
       DialogService::instance().message(
-          const_cast<TMainForm*>(this), QStringLiteral("Save Area"),
+          this, QStringLiteral("Save Area"),
           QStringLiteral("The area %1 is kept in the file %2.\r\nChoose another file name.")
               .arg(area_label(*other), file_name),
           DialogIcon::Warning);

@@ -101,7 +101,7 @@ class TMainForm : public QMainWindow {
   void SectorColors();
   void GetArea();
   void About();
-  bool FileNameTaken(const TArea* area, const QString& file_name) const;
+  bool FileNameTaken(const TArea* area, const QString& file_name);
   bool WriteArea(TArea* area, const QString& path);
   void DiscardWhenClosed(TArea* area);
   void DiscardChanges(TArea* area);
