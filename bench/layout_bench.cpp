@@ -139,6 +139,16 @@ void BM_DrawLevelImage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawLevelImage)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The part of the above that is only the white background of the view.
+void BM_ClearView(benchmark::State& state) {
+  QImage image(kView.right, kView.bottom, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_ClearView)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tavro
 

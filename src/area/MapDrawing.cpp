@@ -183,28 +183,39 @@ class LevelPainter {
         palette_(palette),
         index_(rooms),
         s_(params.cell_size),
-        k_(static_cast<int64_t>(std::sqrt(static_cast<double>(s_) * static_cast<double>(s_) / 12.0))) {}
+        k_(static_cast<int64_t>(std::sqrt(static_cast<double>(s_) * static_cast<double>(s_) / 12.0))) {
+    spots_.reserve(rooms_.size());
+    for (const auto& room : rooms_)
+      spots_.push_back(Spot{room->X, room->Y, room->Level, !room->Unplaced});
+  }
 
   void paint() {
     for (size_t i = 0; i < rooms_.size(); ++i) {
-      const TAreaRoom& room = *rooms_[i];
-      if (room.Unplaced || room.Level != params_.level) continue;
-      if (params_.visible != nullptr && !reach(room).touches(*params_.visible)) continue;
-      paint_room(room, static_cast<int32_t>(i) == params_.selected);
+      const Spot& spot = spots_[i];
+      if (!spot.placed || spot.level != params_.level) continue;
+      if (params_.visible != nullptr && !can_touch(i, *params_.visible)) continue;
+      paint_room(*rooms_[i], static_cast<int32_t>(i) == params_.selected);
     }
   }
 
  private:
-  P64 centre(const TAreaRoom& room) const {
-    return {int64_t{room.X} * 4 * s_ - params_.off_x, int64_t{room.Y} * 4 * s_ - params_.off_y};
-  }
+  // Grid positions copied into one compact array: culling a large level then reads little memory.
+  struct Spot {
+    int32_t x, y, level;
+    bool placed;
+  };
 
-  // The target of a drawn exit: the first room with its vnum, when there is one and it is placed.
-  const TAreaRoom* target_of(const TAreaDoor* door) const {
-    if (door == nullptr || door->ToVnum == 0) return nullptr;
+  P64 centre(const Spot& spot) const {
+    return {int64_t{spot.x} * 4 * s_ - params_.off_x, int64_t{spot.y} * 4 * s_ - params_.off_y};
+  }
+  P64 centre(const TAreaRoom& room) const { return centre(Spot{room.X, room.Y, room.Level, true}); }
+
+  // Index of the target of a drawn exit: the first room with its vnum, when there is one and it is
+  // placed; -1 otherwise.
+  int32_t target_index(const TAreaDoor* door) const {
+    if (door == nullptr || door->ToVnum == 0) return -1;
     const int32_t index = index_.index_of(door->ToVnum);
-    if (index < 0 || rooms_[index]->Unplaced) return nullptr;
-    return rooms_[index].get();
+    return index >= 0 && spots_[index].placed ? index : -1;
   }
 
   // Where the line and arrowhead of a flat exit end: the target's centre on this level, else a stub.
@@ -213,18 +224,24 @@ class LevelPainter {
     return centre(room) + (7 * s_ / 2) * kUnit[direction];
   }
 
-  // Everything a room draws lies within this box: its square, frames, marks and stubs near it, and its
-  // lines to rooms on the same level.
-  Box reach(const TAreaRoom& room) const {
-    const P64 p = centre(room);
-    Box box{p.x, p.y, p.x, p.y};
-    box.include(p, 5 * s_ + 2);
+  // Everything a room draws lies within 5s of its centre (square, frames, marks, stubs and their
+  // arrowheads) or along its lines to rooms on the same level, which end within 2s of their targets.
+  bool can_touch(size_t index, const Rect& visible) const {
+    const Spot& spot = spots_[index];
+    const P64 p = centre(spot);
+    Box near{p.x, p.y, p.x, p.y};
+    near.include(p, 5 * s_ + 2);
+    if (near.touches(visible)) return true;
+    const TAreaRoom& room = *rooms_[index];
     for (int32_t d = 0; d < DirectionCount; ++d) {
-      const TAreaRoom* target = target_of(room.Doors[d].get());
-      if (target != nullptr && has_line(d) && target->Level == room.Level)
-        box.include(centre(*target), 2 * s_ + 2);
+      if (!has_line(d)) continue;
+      const int32_t target = target_index(room.Doors[d].get());
+      if (target < 0 || spots_[target].level != spot.level) continue;
+      Box line = near;  // the line runs from near this room to near its target
+      line.include(centre(spots_[target]), 2 * s_ + 2);
+      if (line.touches(visible)) return true;
     }
-    return box;
+    return false;
   }
 
   void paint_room(const TAreaRoom& room, bool selected) {
@@ -251,8 +268,9 @@ class LevelPainter {
 
   void paint_exit(const TAreaRoom& room, int32_t direction) {
     const TAreaDoor* door = room.Doors[direction].get();
-    const TAreaRoom* target = target_of(door);
-    if (target == nullptr) return;
+    const int32_t target_at = target_index(door);
+    if (target_at < 0) return;
+    const TAreaRoom* target = rooms_[target_at].get();
     const P64 p = centre(room);
     const Color own = params_.greyed ? colors::kSilver : exit_color(door->Flags);
     if (direction == DIR_SOMEWHERE) {
@@ -293,6 +311,7 @@ class LevelPainter {
   VnumIndex index_;
   int64_t s_;
   int64_t k_;
+  std::vector<Spot> spots_;
 };
 
 const std::vector<std::string>* world_sector_colors(const TAreaRooms& rooms) {

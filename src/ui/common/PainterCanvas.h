@@ -1,6 +1,8 @@
 #pragma once
 // The Canvas of the core drawn with a QPainter: on the map widget, into a QImage or an SVG generator.
+#include <QBrush>
 #include <QPainter>
+#include <QPen>
 
 #include "area/Canvas.h"
 
@@ -8,7 +10,8 @@ namespace tavro::ui {
 
 class PainterCanvas : public Canvas {
  public:
-  // painter is not owned and must be active for the lifetime of the canvas.
+  // painter is not owned and must be active for the lifetime of the canvas. The painter's own pen and
+  // brush may be changed between calls; the canvas sets what it needs before each drawing.
   explicit PainterCanvas(QPainter& painter);
 
   void set_pen_color(Color color) override;
@@ -24,9 +27,16 @@ class PainterCanvas : public Canvas {
   static QColor to_qcolor(Color color);
 
  private:
+  // Pens and brushes are kept as objects so that re-applying an unchanged one costs a pointer compare.
+  void use(const QPen& pen, const QBrush& brush);
+
   QPainter& painter_;
-  QColor pen_;
-  QColor brush_;
+  Color pen_color_ = colors::kBlack;
+  Color brush_color_ = colors::kWhite;
+  QPen pen_;        // lines and outlines
+  QPen frame_pen_;  // frames are drawn in the brush colour
+  QBrush brush_;
+  QBrush no_brush_{Qt::NoBrush};
 };
 
 }  // namespace tavro::ui
