@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "area/NumberRuns.h"
+
 #include "reading/AreaFile.h"
 #include "reading/Error.h"
 
@@ -15,12 +17,6 @@ struct HeaderSection {
   std::string_view name;
   SectionReader read;
 };
-
-template <size_t N>
-void read_numbers(TAreaFile& f, std::array<int32_t, N>& values) {
-  for (int32_t& value : values)
-    value = fread_number(f);
-}
 
 // Each line holds the four ranges (missing trailing values are 0); the last line counts.
 void read_ranges(TAreaHeader& h, TAreaFile& f) {
@@ -54,14 +50,6 @@ const HeaderSection* find_section(std::string_view name) {
   auto it = std::find_if(std::begin(kSections), std::end(kSections),
                          [&](const HeaderSection& s) { return s.name == name; });
   return it == std::end(kSections) ? nullptr : it;
-}
-
-template <size_t N>
-void write_numbers(TAreaFile& f, const std::array<int32_t, N>& values) {
-  for (size_t i = 0; i < N; ++i) {
-    if (i > 0) fwrite_text(f, " ");
-    fwrite_number(f, values[i]);
-  }
 }
 
 template <size_t N>

@@ -4,6 +4,7 @@
 
 #include "area/Area.h"
 #include "area/Header.h"
+#include "area/NumberRuns.h"
 #include "area/VnumSection.h"
 #include "reading/AreaFile.h"
 #include "reading/Cases.h"
@@ -81,19 +82,10 @@ void write_dice(TAreaFile& f, const std::array<int32_t, 3>& dice) {
   fwrite_number(f, dice[2]);
 }
 
-template <size_t N>
-void read_numbers(TAreaFile& f, std::array<int32_t, N>& values) {
-  for (int32_t& value : values)
-    value = fread_number(f);
-}
-
 // Numbers separated by blanks, then a line feed.
-template <size_t N>
-void write_number_line(TAreaFile& f, const std::array<int32_t, N>& values) {
-  for (size_t i = 0; i < N; ++i) {
-    if (i > 0) fwrite_text(f, " ");
-    fwrite_number(f, values[i]);
-  }
+template <class Numbers>
+void write_number_line(TAreaFile& f, const Numbers& values) {
+  write_numbers(f, values);
   fwrite_eol(f);
 }
 

@@ -4,6 +4,7 @@
 
 #include "area/Area.h"
 #include "area/Mobiles.h"
+#include "area/NumberRuns.h"
 #include "reading/AreaFile.h"
 #include "reading/Cases.h"
 #include "reading/Error.h"
@@ -13,12 +14,6 @@
 namespace tavro {
 
 namespace {
-
-template <size_t N>
-void read_numbers(TAreaFile& f, std::array<int32_t, N>& values) {
-  for (int32_t& value : values)
-    value = fread_number(f);
-}
 
 // The start of a shop line: the keeper's vnum and three blanks, then each number with a blank.
 template <size_t N>
@@ -44,12 +39,7 @@ std::string comment_text(const TAreaMobile* keeper) {
 
 void write_numbers_and_comment(TAreaFile& f, std::initializer_list<int32_t> numbers,
                                const TAreaMobile* keeper) {
-  bool first = true;
-  for (int32_t n : numbers) {
-    if (!first) fwrite_text(f, " ");
-    fwrite_number(f, n);
-    first = false;
-  }
+  write_numbers(f, numbers);
   fwrite_text(f, " ; ");
   fwrite_text(f, comment_text(keeper));
   fwrite_eol(f);
