@@ -1,6 +1,7 @@
 // tavro map: one level of an area's map as the editor paints it (the level below as a grey shadow),
 // written as PNG or SVG.
 #include <charconv>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -13,7 +14,6 @@
 #include "area/Rooms.h"
 #include "cli/Cli.h"
 #include "cli/CliWorld.h"
-#include "reading/Error.h"
 #include "reading/Paths.h"
 #include "world/World.h"
 
@@ -166,11 +166,16 @@ int run_map(const Options& options, std::ostream& out, std::ostream& err) {
   return 2;
 #else
   std::unique_ptr<TWorld> world;
-  TArea* area = nullptr;
   try {
     world = build_world(options);
+  } catch (const std::exception& e) {
+    print_error(err, e.what());
+    return 2;
+  }
+  TArea* area = nullptr;
+  try {
     area = world->load_single_area(area_path(*world, request->area_name));
-  } catch (const Error& e) {
+  } catch (const std::exception& e) {
     print_error(err, e.what());
     return 1;
   }

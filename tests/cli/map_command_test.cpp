@@ -125,6 +125,15 @@ TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
 }
 
+TEST_F(MapCommandTest, WorldThatCannotBeBuiltExitsTwo) {
+  const CliRun run = tavro("--mud " + quoted(dir.file("nowhere")) + " map town.are --level 0 --out " +
+                           quoted(dir.file("x.png")));
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.err, "");
+  EXPECT_EQ(run.out, "");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
+}
+
 TEST_F(MapCommandTest, TooLargeAPngIsRefused) {
   const Size size = expected_size("town.are", 1000);
   const CliRun run = tavro("map town.are --level 0 --zoom 1000 --out " + quoted(dir.file("big.png")));
