@@ -15,8 +15,9 @@ int32_t wrap_add(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-// Push directions: rows and columns move to free the target cell. Up and down push rows like north.
-enum PushDirection : int32_t { kPushNone = -1 };
+// The first room is placed with no push direction; every other placement pushes in a direction 0 to 9
+// (up and down push rows like north).
+constexpr int32_t kPushNone = -1;
 
 struct Step {
   int32_t dx, dy, dz, push;
