@@ -104,7 +104,7 @@ TWorld* TArea::world() const {
 void TArea::load_area(const std::string& path) {
   with_prefix("load_area \"" + path + "\":\r\n", [&] {
     TAreaFile f;
-    f.load_file(resolve_path_case(path));
+    f.load_file(path);
     Header->FileName = file_name_part(path);
     for (;;) {
       if (fread_letter(f) != '#') throw Error("# not found");

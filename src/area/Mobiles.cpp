@@ -107,21 +107,25 @@ std::string read_short_description(TAreaFile& f, int32_t version) {
   return encode_cases(forms);
 }
 
-// Gives the keeper a copy of source's shop, or none. A shop it already had keeps its identity (and
-// with it its place in the area's list); a new one joins the area's list when the keeper is a mobile
-// of the area rather than an editor's working copy.
+// A shop for the keeper: kept when it has one, else a new one with the default values that joins the
+// area's list when the keeper is a mobile of the area rather than an editor's working copy.
 template <class Shop>
-void assign_shop(std::unique_ptr<Shop>& slot, const Shop* source, TAreaMobile& keeper) {
-  if (source == nullptr) {
-    slot.reset();
-    return;
-  }
+Shop& ensure_shop(std::unique_ptr<Shop>& slot, TAreaMobile& keeper) {
   if (!slot) {
     slot = std::make_unique<Shop>();
     slot->Keeper = &keeper;
     if (keeper.is_listed()) Shop::list_of(*keeper.area()).Add(slot.get());
   }
-  slot->Assign(*source);
+  return *slot;
+}
+
+// Gives the keeper a copy of source's shop, or none.
+template <class Shop>
+void assign_shop(std::unique_ptr<Shop>& slot, const Shop* source, TAreaMobile& keeper) {
+  if (source == nullptr)
+    slot.reset();
+  else
+    ensure_shop(slot, keeper).Assign(*source);
 }
 
 }  // namespace
@@ -153,6 +157,20 @@ bool TAreaMobile::is_listed() const {
   if (Owner == nullptr || Owner->Area == nullptr) return false;
   return std::any_of(Owner->Items.begin(), Owner->Items.end(),
                      [&](const auto& m) { return m.get() == this; });
+}
+
+void TAreaMobile::SetHasShop(bool has) {
+  if (!has)
+    Shop.reset();
+  else
+    ensure_shop(Shop, *this);
+}
+
+void TAreaMobile::SetHasRepairShop(bool has) {
+  if (!has)
+    RepairShop.reset();
+  else
+    ensure_shop(RepairShop, *this);
 }
 
 TArea* TAreaMobile::area() const {

@@ -42,6 +42,10 @@ class TAreaMobile {
   TWorld* world() const;
   // True when the mobile is in its owner's list (not an editor's working copy).
   bool is_listed() const;
+  // Gives the mobile a shop (repair shop) with the default values, or takes it away; a mobile of the
+  // area's list brings its new shop into the area's list as well. A shop it already has is kept.
+  void SetHasShop(bool has);
+  void SetHasRepairShop(bool has);
 
   int32_t Vnum = 0;
   std::string Name;

@@ -143,6 +143,32 @@ TEST_F(ShopsTest, AssignGivesTheMobileItsOwnShop) {
   EXPECT_EQ(area.Shops->Items[0], second.Shop.get());
 }
 
+TEST_F(ShopsTest, HavingAShopIsSwitchedOnAndOff) {
+  load_area_text(area, dir, area_text(""));
+  mob(20).SetHasShop(true);
+  mob(30).SetHasRepairShop(true);
+  ASSERT_NE(mob(20).Shop, nullptr);
+  EXPECT_EQ(mob(20).Shop->ProfitBuy, 90);
+  EXPECT_EQ(mob(20).Shop->ProfitSell, 120);
+  EXPECT_EQ(mob(20).Shop->OpenHour, 8);
+  EXPECT_EQ(mob(20).Shop->CloseHour, 19);
+  EXPECT_EQ(mob(30).RepairShop->ProfitFix, 60);
+  EXPECT_EQ(mob(30).RepairShop->ShopType, 1);
+  const TAreaShop* shop = mob(20).Shop.get();
+  mob(20).SetHasShop(true);
+  EXPECT_EQ(mob(20).Shop.get(), shop);
+  EXPECT_EQ(area.Shops->Items, std::vector<TAreaShop*>{mob(20).Shop.get()});
+  EXPECT_EQ(area.RepairShops->Items.size(), 1u);
+  EXPECT_EQ(save_area_text(area, dir),
+            area_text("#SHOPS\n20   0 0 0 0 0   90 120 8 19 ; кузнец\n0\n\n#REPAIRS\n30   0 0 0   60 1 8 19 "
+                      "; маг\n0\n\n"));
+  mob(20).SetHasShop(false);
+  mob(30).SetHasRepairShop(false);
+  EXPECT_TRUE(area.Shops->Items.empty());
+  EXPECT_TRUE(area.RepairShops->Items.empty());
+  EXPECT_EQ(save_area_text(area, dir), area_text(""));
+}
+
 TEST_F(ShopsTest, AreaReleasedWithShopsDoesNotReachFreedLists) {
   auto doomed = std::make_unique<TArea>(world->Areas.get());
   load_area_text(*doomed, dir,
