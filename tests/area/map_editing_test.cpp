@@ -240,8 +240,9 @@ TEST(MapViewTest, ScrollToShowMovesOnlyAsFarAsNeeded) {
   EXPECT_EQ(ScrollToShow(10, 30, 20), 11);
   EXPECT_EQ(ScrollToShow(0, 100, 20), 81);
   EXPECT_EQ(ScrollToShow(5, 0, 20), 0);
-  // A view narrower than one cell still ends with the coordinate next to the left edge.
-  EXPECT_EQ(ScrollToShow(0, 7, 0), 6);
+  // A view narrower than one cell pitch shows at least the right half of the room at its left edge.
+  EXPECT_EQ(ScrollToShow(0, 7, 0), 7);
+  EXPECT_EQ(ScrollToShow(9, 7, 1), 7);
 }
 
 TEST(MapViewTest, ScrollToEndShowsTheLastColumn) {
