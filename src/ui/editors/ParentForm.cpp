@@ -271,12 +271,14 @@ void TParentForm::append_entry(const QString& text, void* entity) {
   auto* item = new QListWidgetItem(text);
   item->setData(Qt::UserRole, QVariant::fromValue(entity));
   LBSearch->addItem(item);
+  update_list_enabled();
 }
 
 void TParentForm::delete_entry(int index) {
   if (index < 0 || index >= LBSearch->count()) return;
   const QSignalBlocker blocker(LBSearch);
   delete LBSearch->takeItem(index);
+  update_list_enabled();
 }
 
 void TParentForm::select_entry(int index) {

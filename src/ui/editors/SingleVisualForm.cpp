@@ -152,7 +152,9 @@ void TSingleVisualForm::FormCreate() {
   adjustSize();
 }
 
-QWidget* TSingleVisualForm::paint_box() const { return PB; }
+QWidget* TSingleVisualForm::paint_box() const {
+  return PB;
+}
 
 QString TSingleVisualForm::status_message() const {
   return SBPanel->text();

@@ -1,0 +1,116 @@
+// One frame of the map widget for a 10,000-room area at 1920 x 1080, rendered offscreen into an image: what
+// every scroll, zoom or selection change costs the builder.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <memory>
+
+#include "area/Area.h"
+#include "area/Rooms.h"
+#include "ui/main/MapWidget.h"
+#include "world/Areas.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr int kSide = 100;  // a 100 x 100 grid: 10,000 rooms
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// Two grids of 100 x 50 rooms, one on level 0 and one right under it on level -1 (so that the grey shadow
+// covers the whole map too): rooms joined east-west along every row and north-south down the first
+// column, a closed door on every fifth east exit, the two grids joined by an up/down exit.
+std::unique_ptr<tavro::TWorld> make_world() {
+  using namespace tavro;
+  auto world = std::make_unique<TWorld>();
+  for (int sector = 0; sector < 10; ++sector)
+    world->SectorColors.push_back(std::to_string(sector) + "=" + std::to_string(0x203040 * (sector + 1)));
+  world->Areas->Items.push_back(std::make_unique<TArea>(world->Areas.get()));
+  TAreaRooms& rooms = *world->Areas->Items.back()->Rooms;
+  constexpr int kRows = kSide / 2;
+  const auto vnum_at = [](int grid, int row, int column) {
+    return 1 + (grid * kRows + row) * kSide + column;
+  };
+  for (int grid = 0; grid < 2; ++grid) {
+    for (int row = 0; row < kRows; ++row) {
+      for (int column = 0; column < kSide; ++column) {
+        TAreaRoom& room = rooms.Add();
+        room.Vnum = vnum_at(grid, row, column);
+        room.Sector = (row + column) % 10;
+        if (column + 1 < kSide) {
+          TAreaDoor& east = room.EnsureDoor(DIR_EAST);
+          east.ToVnum = vnum_at(grid, row, column + 1);
+          east.Flags = (column % 5 == 0) ? EX_ISDOOR | EX_CLOSED : 0;
+        }
+        if (column > 0) room.EnsureDoor(DIR_WEST).ToVnum = vnum_at(grid, row, column - 1);
+        if (column == 0 && row + 1 < kRows) room.EnsureDoor(DIR_SOUTH).ToVnum = vnum_at(grid, row + 1, 0);
+        if (column == 0 && row > 0) room.EnsureDoor(DIR_NORTH).ToVnum = vnum_at(grid, row - 1, 0);
+      }
+    }
+  }
+  rooms.Items.front()->EnsureDoor(DIR_DOWN).ToVnum = vnum_at(1, 0, 0);
+  rooms.Items[kRows * kSide]->EnsureDoor(DIR_UP).ToVnum = vnum_at(0, 0, 0);
+  return world;
+}
+
+struct MapFixture {
+  std::unique_ptr<tavro::TWorld> world = make_world();
+  tavro::ui::TMapWidget map;
+  QImage frame{kWidth, kHeight, QImage::Format_RGB32};
+
+  MapFixture() {
+    map.resize(kWidth, kHeight);
+    map.SetRooms(world->Areas->Items.back()->Rooms.get());
+    map.SelectRoom(kSide * 10 + 10);
+    map.ensurePolished();
+  }
+};
+
+MapFixture& fixture() {
+  static MapFixture instance;
+  return instance;
+}
+
+void paint_frames(benchmark::State& state, int zoom, int scroll) {
+  MapFixture& f = fixture();
+  f.map.Zoom = zoom;
+  f.map.AreaPagesChange();
+  f.map.horizontal_bar()->setValue(scroll);
+  f.map.vertical_bar()->setValue(scroll);
+  for (auto _ : state) {
+    f.map.render(&f.frame);
+    benchmark::DoNotOptimize(f.frame.constBits());
+  }
+  state.counters["rooms"] = static_cast<double>(f.world->Areas->Items.back()->Rooms->Items.size());
+}
+
+// Zoom 5 shows the most rooms at once (about 96 x 54 cells); zoom 10 is the map's starting zoom.
+void BM_MapFrame_Zoom5(benchmark::State& state) {
+  paint_frames(state, 5, 0);
+}
+void BM_MapFrame_Zoom10(benchmark::State& state) {
+  paint_frames(state, 10, 0);
+}
+void BM_MapFrame_Zoom10_Scrolled(benchmark::State& state) {
+  paint_frames(state, 10, 40);
+}
+void BM_MapFrame_Zoom40(benchmark::State& state) {
+  paint_frames(state, 40, 20);
+}
+
+BENCHMARK(BM_MapFrame_Zoom5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame_Zoom10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame_Zoom10_Scrolled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame_Zoom40)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,446 @@
+#include "ui/main/MapWidget.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "area/Area.h"
+#include "area/Header.h"
+#include "area/Layout.h"
+#include "area/MapDrawing.h"
+#include "area/MapEditing.h"
+#include "area/RoomRemoval.h"
+#include "area/Rooms.h"
+#include "ui/common/DialogService.h"
+#include "ui/common/PainterCanvas.h"
+#include "ui/common/TextConversion.h"
+#include "world/World.h"
+
+namespace tavro::ui {
+
+namespace {
+
+constexpr std::array<int, TMapWidget::kStatusPanels> kPanelWidths = {50, 50, 70, 80, 200, 150, 50};
+constexpr int kInitialZoom = 10;
+
+// The direction a key stands for (the numeric keypad's layout); -1 for any other key.
+int32_t direction_of_key(int key, bool keypad) {
+  switch (key) {
+    case Qt::Key_Up:
+      return DIR_NORTH;
+    case Qt::Key_Right:
+      return DIR_EAST;
+    case Qt::Key_Down:
+      return DIR_SOUTH;
+    case Qt::Key_Left:
+      return DIR_WEST;
+    case Qt::Key_Plus:
+      return keypad ? DIR_UP : -1;
+    case Qt::Key_Minus:
+      return keypad ? DIR_DOWN : -1;
+    case Qt::Key_PageUp:
+      return DIR_NORTHEAST;
+    case Qt::Key_Home:
+      return DIR_NORTHWEST;
+    case Qt::Key_PageDown:
+      return DIR_SOUTHEAST;
+    case Qt::Key_End:
+      return DIR_SOUTHWEST;
+    default:
+      return -1;
+  }
+}
+
+RemovalAnswer removal_answer(DialogAnswer answer) {
+  switch (answer) {
+    case DialogAnswer::Yes:
+      return RemovalAnswer::Yes;
+    case DialogAnswer::No:
+      return RemovalAnswer::No;
+    default:
+      return RemovalAnswer::Cancel;
+  }
+}
+
+QString area_name(const TArea& area) {
+  return area.Header ? from_cp1251(area.Header->Name) : QString();
+}
+
+}  // namespace
+
+class TMapWidget::PaintBox : public QWidget {
+ public:
+  PaintBox(TMapWidget* map, QWidget* parent) : QWidget(parent), map_(map) {
+    setObjectName(QStringLiteral("PB"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    map_->PBPaint(painter, event->rect());
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    map_->PBMouseDown(event->position().toPoint().x(), event->position().toPoint().y());
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    map_->PBDblClick(event->position().toPoint().x(), event->position().toPoint().y());
+  }
+
+ private:
+  TMapWidget* map_;
+};
+
+TMapWidget::TMapWidget(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ImageMovingPanel"));
+  PBPanel = new QWidget(this);
+  PBPanel->setObjectName(QStringLiteral("PBPanel"));
+  PB = new PaintBox(this, PBPanel);
+  auto* panel_layout = new QVBoxLayout(PBPanel);
+  panel_layout->setContentsMargins(0, 0, 0, 0);
+  panel_layout->addWidget(PB);
+
+  SBH = new QScrollBar(Qt::Horizontal, this);
+  SBH->setObjectName(QStringLiteral("SBH"));
+  SBV = new QScrollBar(Qt::Vertical, this);
+  SBV->setObjectName(QStringLiteral("SBV"));
+  for (QScrollBar* bar : {SBH, SBV}) {
+    bar->setRange(0, 0);
+    bar->setPageStep(0);
+    // The map keeps the keyboard: arrow keys scroll the map whatever has the focus.
+    bar->setFocusPolicy(Qt::NoFocus);
+    connect(bar, &QScrollBar::valueChanged, PB, qOverload<>(&QWidget::update));
+  }
+
+  SB = new QStatusBar(this);
+  SB->setObjectName(QStringLiteral("SB"));
+  SB->setSizeGripEnabled(false);
+  for (int i = 0; i < kStatusPanels; ++i) {
+    Panels[i] = new QLabel(SB);
+    Panels[i]->setFixedWidth(kPanelWidths[i]);
+    Panels[i]->setFrameShape(QFrame::Panel);
+    Panels[i]->setFrameShadow(QFrame::Sunken);
+    if (i < kStatusPanels - 1) Panels[i]->setAlignment(Qt::AlignCenter);
+    SB->addWidget(Panels[i]);
+  }
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+  grid->addWidget(PBPanel, 0, 0);
+  grid->addWidget(SBV, 0, 1);
+  grid->addWidget(SBH, 1, 0);
+  grid->addWidget(SB, 2, 0, 1, 2);
+  grid->setRowStretch(0, 1);
+  grid->setColumnStretch(0, 1);
+  UpdateStatusBar();
+}
+
+QWidget* TMapWidget::paint_box() const {
+  return PB;
+}
+
+QString TMapWidget::status_panel(int panel) const {
+  return Panels.at(static_cast<size_t>(panel))->text();
+}
+
+void TMapWidget::SetRooms(TAreaRooms* rooms) {
+  Rooms = rooms;
+  Zoom = kInitialZoom;
+  SelectedRoom = -1;
+  MapLevel = 0;
+  if (Rooms) AutoLayout(*Rooms);
+  AreaPagesChange();
+  UpdateStatusBar();
+  PB->update();
+}
+
+int32_t TMapWidget::offset_x() const {
+  return SBH->value() * 4 * Zoom;
+}
+
+int32_t TMapWidget::offset_y() const {
+  return SBV->value() * 4 * Zoom;
+}
+
+TAreaRoom* TMapWidget::Selected() const {
+  if (!Rooms || SelectedRoom < 0 || SelectedRoom >= static_cast<int32_t>(Rooms->Items.size())) return nullptr;
+  return Rooms->Items[static_cast<size_t>(SelectedRoom)].get();
+}
+
+void TMapWidget::PBPaint(QPainter& painter, const QRect& dirty) {
+  painter.fillRect(dirty, Qt::white);
+  if (!Rooms) return;
+  PainterCanvas canvas(painter);
+  const Rect visible{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1};
+  PaintMap(*Rooms, canvas, MapLevel, SelectedRoom, Zoom, offset_x(), offset_y(), &visible);
+}
+
+int32_t TMapWidget::RoomAtPoint(int px, int py) const {
+  if (!Rooms) return -1;
+  return tavro::RoomAtPoint(*Rooms, MapLevel, Zoom, offset_x(), offset_y(), px, py);
+}
+
+void TMapWidget::PBMouseDown(int px, int py) {
+  SelectedRoom = RoomAtPoint(px, py);
+  PB->update();
+  if (Host) Host->ShowRoomInEditor(SelectedRoom);
+  UpdateStatusBar();
+}
+
+void TMapWidget::PBDblClick(int px, int py) {
+  PBMouseDown(px, py);
+  if (Host) Host->ShowRoomsPage();
+}
+
+bool TMapWidget::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+  const Qt::KeyboardModifiers shift_state = modifiers & ~Qt::KeypadModifier;
+  const int32_t dir = direction_of_key(key, keypad);
+  bool consumed = false;
+  if (shift_state == Qt::NoModifier) {
+    consumed = HandlePlainKey(key, keypad);
+  } else if (shift_state == Qt::ControlModifier && dir >= 0) {
+    CreateRoomTowards(dir);
+    consumed = true;
+  } else if (shift_state == Qt::ControlModifier && !keypad && key >= Qt::Key_1 && key <= Qt::Key_6) {
+    consumed = Host && Host->AnalyzeHotKeys(key, Qt::ControlModifier);
+  } else if (shift_state == Qt::ShiftModifier && dir >= 0) {
+    GoThroughExit(dir);
+    consumed = true;
+  } else if (shift_state == (Qt::ShiftModifier | Qt::ControlModifier) && dir >= 0) {
+    LinkToNearestRoom(dir);
+    consumed = true;
+  }
+  if (consumed) RefreshView();
+  return consumed;
+}
+
+bool TMapWidget::HandlePlainKey(int key, bool keypad) {
+  const int page = VisibleCells(PB->height(), Zoom);
+  switch (key) {
+    case Qt::Key_Left:
+      ScrollBy(SBH, -1);
+      return true;
+    case Qt::Key_Right:
+      ScrollBy(SBH, 1);
+      return true;
+    case Qt::Key_Up:
+      ScrollBy(SBV, -1);
+      return true;
+    case Qt::Key_Down:
+      ScrollBy(SBV, 1);
+      return true;
+    case Qt::Key_PageUp:
+      ScrollBy(SBV, -page);
+      return true;
+    case Qt::Key_PageDown:
+      ScrollBy(SBV, page);
+      return true;
+    case Qt::Key_Home:
+      SBH->setValue(0);
+      SBV->setValue(0);
+      return true;
+    case Qt::Key_End:
+      ScrollToEnd();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (Host) Host->ShowRoomsPage();
+      return true;
+    case Qt::Key_Delete:
+      DeleteSelectedRoom();
+      return true;
+    case Qt::Key_F1:
+      if (Host) Host->ShowMapHelp();
+      return true;
+    case Qt::Key_T:
+      // The sector of new rooms; the key itself goes on to whatever has the focus.
+      ChooseNewRoomSector();
+      return false;
+    default:
+      break;
+  }
+  if (!keypad) return false;
+  switch (key) {
+    case Qt::Key_Plus:
+      LevelUp();
+      return true;
+    case Qt::Key_Minus:
+      LevelDown();
+      return true;
+    case Qt::Key_Asterisk:
+      Zoom = ZoomIn(Zoom);
+      return true;
+    case Qt::Key_Slash:
+      Zoom = ZoomOut(Zoom);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TMapWidget::ScrollBy(QScrollBar* bar, int delta) {
+  bar->setValue(bar->value() + delta);
+}
+
+void TMapWidget::ScrollToEnd() {
+  if (!Rooms) return;
+  SBH->setValue(tavro::ScrollToEnd(Rooms->MaxX, VisibleCells(PB->width(), Zoom)));
+  SBV->setValue(tavro::ScrollToEnd(Rooms->MaxY, VisibleCells(PB->height(), Zoom)));
+}
+
+void TMapWidget::LevelUp() {
+  ++MapLevel;
+  UpdateStatusBar();
+  PB->update();
+}
+
+void TMapWidget::LevelDown() {
+  --MapLevel;
+  UpdateStatusBar();
+  PB->update();
+}
+
+void TMapWidget::SelectRoom(int32_t index) {
+  SelectedRoom = index;
+  if (const TAreaRoom* room = Selected()) MapLevel = room->Level;
+  PB->update();
+}
+
+void TMapWidget::CreateRoomTowards(int32_t dir) {
+  TAreaRoom* room = Selected();
+  if (!room) return;
+  if (ExitLeadsSomewhere(*room, dir)) {
+    FollowExit(room->Doors[static_cast<size_t>(dir)]->ToVnum, QStringLiteral("Create New Room"),
+               QStringLiteral("Create new room"), true);
+    return;
+  }
+  const int32_t created = CreateLinkedRoom(*Rooms, SelectedRoom, dir, NewRoomSector);
+  if (Host) Host->RoomAppended(*Rooms->Items[static_cast<size_t>(created)]);
+  AutoLayout(*Rooms);
+  SelectRoom(created);
+  if (Host) {
+    Host->ShowRoomInEditor(created);
+    Host->MapEdited();
+  }
+}
+
+void TMapWidget::GoThroughExit(int32_t dir) {
+  const TAreaRoom* room = Selected();
+  if (!room || !ExitLeadsSomewhere(*room, dir)) return;
+  const QString caption = QStringLiteral("Move To Room");
+  FollowExit(room->Doors[static_cast<size_t>(dir)]->ToVnum, caption, caption, false);
+}
+
+// Moves the selection to the room an exit leads to: in this area directly, in another area when the user
+// agrees to open it; an exit into no known room is reported.
+void TMapWidget::FollowExit(int32_t vnum, const QString& open_caption, const QString& unfinished_caption,
+                            bool select_in_other_editor) {
+  const ExitTarget target = FindExitTarget(*Rooms, vnum);
+  switch (target.kind) {
+    case ExitTarget::ThisArea:
+      SelectRoom(target.room_index);
+      if (Host) Host->ShowRoomInEditor(target.room_index);
+      return;
+    case ExitTarget::OtherArea: {
+      const QString text = QStringLiteral("This room in area \"") + area_name(*target.area) +
+                           QStringLiteral("\"\r\nOpen area?");
+      const DialogAnswer answer = DialogService::instance().question(
+          window(), open_caption, text, DialogButtons::YesNo, DialogIcon::Information);
+      if (answer == DialogAnswer::Yes && Host)
+        Host->OpenRoomInArea(*target.area, target.room_index, select_in_other_editor);
+      return;
+    }
+    case ExitTarget::Nowhere:
+      DialogService::instance().message(window(), unfinished_caption,
+                                        QStringLiteral("Unfinished link (VNum %1) !").arg(vnum),
+                                        DialogIcon::Warning);
+      return;
+  }
+}
+
+void TMapWidget::LinkToNearestRoom(int32_t dir) {
+  TAreaRoom* room = Selected();
+  if (!room || ExitLeadsSomewhere(*room, dir) || dir < 0 || dir > 9) return;
+  const int32_t found = FindNearestRoom(*Rooms, SelectedRoom, dir, [this] {
+    return DialogService::instance().question(
+               window(), QStringLiteral("Linking room"),
+               QStringLiteral("Near rooms in this direction don't exist!\r\nContinue search?"),
+               DialogButtons::YesNo, DialogIcon::Warning) == DialogAnswer::Yes;
+  });
+  if (found < 0) return;
+  SetExit(*room, dir, Rooms->Items[static_cast<size_t>(found)]->Vnum);
+  if (Host) Host->MapEdited();
+  GoThroughExit(dir);
+}
+
+void TMapWidget::DeleteSelectedRoom() {
+  const TAreaRoom* room = Selected();
+  if (!room) return;
+  const bool removed =
+      RemoveRoom(*Rooms, room->Vnum, [this](const std::string& caption, const std::string& text) {
+        return removal_answer(
+            DialogService::instance().question(window(), from_cp1251(caption), from_cp1251(text),
+                                               DialogButtons::YesNoCancel, DialogIcon::Question));
+      });
+  if (!removed) return;
+  if (Host) Host->RoomRemoved(SelectedRoom);
+  // The index now names the room that followed the removed one, if any.
+  if (SelectedRoom >= static_cast<int32_t>(Rooms->Items.size())) SelectedRoom = -1;
+  if (Host) {
+    Host->MapEdited();
+    Host->ShowModifiedAreas();
+    // The editor shows the room that is selected now, never the removed one.
+    Host->ShowRoomInEditor(SelectedRoom);
+  }
+  PB->update();
+}
+
+void TMapWidget::ChooseNewRoomSector() {
+  if (!Host) return;
+  if (const std::optional<int32_t> sector = Host->ChooseSector(NewRoomSector)) NewRoomSector = *sector;
+}
+
+void TMapWidget::AreaPagesChange() {
+  SBH->setRange(0, Rooms ? std::max(0, Rooms->MaxX) : 0);
+  SBV->setRange(0, Rooms ? std::max(0, Rooms->MaxY) : 0);
+}
+
+void TMapWidget::KeepSelectionInView() {
+  const TAreaRoom* room = Selected();
+  if (!room) return;
+  SBH->setValue(ScrollToShow(SBH->value(), room->X, VisibleCells(PB->width(), Zoom)));
+  SBV->setValue(ScrollToShow(SBV->value(), room->Y, VisibleCells(PB->height(), Zoom)));
+}
+
+QString TMapWidget::SectorName(int32_t sector) const {
+  const TWorld* world = Rooms && Rooms->Area ? Rooms->Area->world() : nullptr;
+  if (!world || sector < 0 || static_cast<size_t>(sector) >= world->SectorTypes.size()) return QString();
+  return from_cp1251(world->SectorTypes[static_cast<size_t>(sector)]);
+}
+
+void TMapWidget::UpdateStatusBar() {
+  const TAreaRoom* room = Selected();
+  Panels[0]->setText(room ? QStringLiteral("RX:%1").arg(room->X) : QString());
+  Panels[1]->setText(room ? QStringLiteral("RY:%1").arg(room->Y) : QString());
+  Panels[2]->setText(QStringLiteral("MLevel:%1").arg(MapLevel));
+  Panels[3]->setText(room ? QStringLiteral("VNum:%1").arg(room->Vnum) : QString());
+  Panels[4]->setText(room ? QStringLiteral("Sector:") + SectorName(room->Sector) : QString());
+  Panels[5]->setText(room ? QStringLiteral("Exits:") + from_cp1251(ExitLetters(*room)) : QString());
+}
+
+void TMapWidget::RefreshView() {
+  AreaPagesChange();
+  KeepSelectionInView();
+  PB->update();
+  UpdateStatusBar();
+}
+
+}  // namespace tavro::ui

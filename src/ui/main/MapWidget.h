@@ -1,0 +1,120 @@
+#pragma once
+// The room map of an area window: one level of the laid-out grid with the level below as a grey shadow,
+// scrolled in whole cells, hit-tested by the mouse and driven from the keyboard (scrolling, level, zoom,
+// growing and linking rooms, deleting them). What it needs from the window around it goes through
+// TMapHost, so that the map also works on its own (benchmarks, tests).
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QLabel;
+class QScrollBar;
+class QStatusBar;
+
+namespace tavro {
+class TArea;
+class TAreaRoom;
+class TAreaRooms;
+}  // namespace tavro
+
+namespace tavro::ui {
+
+// The area window as the map sees it.
+class TMapHost {
+ public:
+  virtual ~TMapHost() = default;
+  // The map changed the area (rooms or exits).
+  virtual void MapEdited() = 0;
+  // The room editor's list selects the room and the editor shows it (-1: nothing selected, editor empty).
+  virtual void ShowRoomInEditor(int32_t index) = 0;
+  // A room the map created: the room editor's list gets an entry for it.
+  virtual void RoomAppended(TAreaRoom& room) = 0;
+  // The room at index was removed: its entry leaves the room editor's list.
+  virtual void RoomRemoved(int32_t index) = 0;
+  // Shows the windows of the other areas the removal repaired.
+  virtual void ShowModifiedAreas() = 0;
+  virtual void ShowRoomsPage() = 0;
+  // Ctrl+1..Ctrl+6; true when the key was used.
+  virtual bool AnalyzeHotKeys(int key, Qt::KeyboardModifiers modifiers) = 0;
+  virtual void ShowMapHelp() = 0;
+  // The sector picker; the chosen sector, or none when it was cancelled.
+  virtual std::optional<int32_t> ChooseSector(int32_t current) = 0;
+  // Opens (or brings forward) the window of another area and selects a room there; the room editor of
+  // that window follows only when select_in_editor is true.
+  virtual void OpenRoomInArea(TArea& area, int32_t room_index, bool select_in_editor) = 0;
+};
+
+class TMapWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TMapWidget(QWidget* parent = nullptr);
+
+  void SetHost(TMapHost* host) { Host = host; }
+  // Binds the map to a room list (or none): zoom 10, level 0, no selection, fresh layout.
+  void SetRooms(TAreaRooms* rooms);
+  TAreaRooms* rooms() const { return Rooms; }
+
+  // The key table of the map; true when the key was consumed.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  // Selects a room (or none) and shows its level.
+  void SelectRoom(int32_t index);
+  void CreateRoomTowards(int32_t dir);
+  void GoThroughExit(int32_t dir);
+  void LinkToNearestRoom(int32_t dir);
+  void DeleteSelectedRoom();
+  void ChooseNewRoomSector();
+  void LevelUp();
+  void LevelDown();
+
+  // Scroll ranges follow the layout's bounds.
+  void AreaPagesChange();
+  void KeepSelectionInView();
+  void UpdateStatusBar();
+  // Everything a consumed key refreshes.
+  void RefreshView();
+
+  int32_t RoomAtPoint(int px, int py) const;
+  int32_t offset_x() const;
+  int32_t offset_y() const;
+  QWidget* paint_box() const;
+  QScrollBar* horizontal_bar() const { return SBH; }
+  QScrollBar* vertical_bar() const { return SBV; }
+  QString status_panel(int panel) const;
+
+  int32_t Zoom = 10;
+  int32_t MapLevel = 0;
+  int32_t SelectedRoom = -1;
+  int32_t NewRoomSector = 0;
+
+  static constexpr int kStatusPanels = 7;
+
+ private:
+  class PaintBox;
+  friend class PaintBox;
+
+  void PBPaint(QPainter& painter, const QRect& dirty);
+  void PBMouseDown(int px, int py);
+  void PBDblClick(int px, int py);
+  bool HandlePlainKey(int key, bool keypad);
+  void ScrollBy(QScrollBar* bar, int delta);
+  void ScrollToEnd();
+  void FollowExit(int32_t vnum, const QString& open_caption, const QString& unfinished_caption,
+                  bool select_in_other_editor);
+  TAreaRoom* Selected() const;
+  QString SectorName(int32_t sector) const;
+
+  TMapHost* Host = nullptr;
+  TAreaRooms* Rooms = nullptr;
+  QWidget* PBPanel = nullptr;
+  PaintBox* PB = nullptr;
+  QScrollBar* SBH = nullptr;
+  QScrollBar* SBV = nullptr;
+  QStatusBar* SB = nullptr;
+  std::array<QLabel*, kStatusPanels> Panels{};
+};
+
+}  // namespace tavro::ui
