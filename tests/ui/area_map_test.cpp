@@ -660,7 +660,9 @@ class AreaMapTest : public QObject {
     press(Qt::Key_T);
     QVERIFY(picked);
     QCOMPARE(window->Map()->NewRoomSector, 3);
+    main->activateWindow();
     window->Map()->paint_box()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), window->Map()->paint_box());
     press(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(area.Rooms->Items.back()->Sector, 3);
     QCOMPARE(window->Map()->status_panel(4), QStringLiteral("Sector:forest"));
