@@ -85,6 +85,21 @@ void paint_frames(benchmark::State& state, int zoom, int scroll) {
   state.counters["rooms"] = static_cast<double>(f.world->Areas->Items.back()->Rooms->Items.size());
 }
 
+// Scrolling by one cell moves the painted pixels and paints only the strip that comes into view.
+void paint_scroll_strip(benchmark::State& state, int zoom) {
+  MapFixture& f = fixture();
+  f.map.Zoom = zoom;
+  f.map.horizontal_bar()->setValue(0);
+  f.map.vertical_bar()->setValue(0);
+  QWidget* box = f.map.paint_box();
+  const int cell = 4 * zoom;
+  const QRect strip(box->mapTo(&f.map, QPoint(box->width() - cell, 0)), QSize(cell, box->height()));
+  for (auto _ : state) {
+    f.map.render(&f.frame, strip.topLeft(), QRegion(strip));
+    benchmark::DoNotOptimize(f.frame.constBits());
+  }
+}
+
 // Zoom 5 shows the most rooms at once (about 96 x 54 cells); zoom 10 is the map's starting zoom.
 void BM_MapFrame_Zoom5(benchmark::State& state) {
   paint_frames(state, 5, 0);
@@ -99,7 +114,16 @@ void BM_MapFrame_Zoom40(benchmark::State& state) {
   paint_frames(state, 40, 20);
 }
 
+void BM_MapScrollStrip_Zoom5(benchmark::State& state) {
+  paint_scroll_strip(state, 5);
+}
+void BM_MapScrollStrip_Zoom10(benchmark::State& state) {
+  paint_scroll_strip(state, 10);
+}
+
 BENCHMARK(BM_MapFrame_Zoom5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapScrollStrip_Zoom5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapScrollStrip_Zoom10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom10_Scrolled)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom40)->Unit(benchmark::kMillisecond);

@@ -82,9 +82,13 @@ class TMapWidget::PaintBox : public QWidget {
   }
 
  protected:
+  // Only what was exposed is painted: a scroll exposes a strip, a click two room squares.
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
-    map_->PBPaint(painter, event->rect());
+    for (const QRect& dirty : event->region()) {
+      painter.setClipRect(dirty);
+      map_->PBPaint(painter, dirty);
+    }
   }
   void mousePressEvent(QMouseEvent* event) override {
     map_->PBMouseDown(event->position().toPoint().x(), event->position().toPoint().y());
@@ -115,7 +119,7 @@ TMapWidget::TMapWidget(QWidget* parent) : QWidget(parent) {
     bar->setPageStep(0);
     // The map keeps the keyboard: arrow keys scroll the map whatever has the focus.
     bar->setFocusPolicy(Qt::NoFocus);
-    connect(bar, &QScrollBar::valueChanged, PB, qOverload<>(&QWidget::update));
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { ScrollMap(bar, value); });
   }
 
   SB = new QStatusBar(this);
@@ -188,8 +192,10 @@ int32_t TMapWidget::RoomAtPoint(int px, int py) const {
 }
 
 void TMapWidget::PBMouseDown(int px, int py) {
+  // Only the squares of the old and the new selection change.
+  PB->update(RoomRect(SelectedRoom));
   SelectedRoom = RoomAtPoint(px, py);
-  PB->update();
+  PB->update(RoomRect(SelectedRoom));
   if (Host) Host->ShowRoomInEditor(SelectedRoom);
   UpdateStatusBar();
 }
@@ -276,10 +282,10 @@ bool TMapWidget::HandlePlainKey(int key, bool keypad) {
       LevelDown();
       return true;
     case Qt::Key_Asterisk:
-      Zoom = ZoomIn(Zoom);
+      SetZoom(ZoomIn(Zoom));
       return true;
     case Qt::Key_Slash:
-      Zoom = ZoomOut(Zoom);
+      SetZoom(ZoomOut(Zoom));
       return true;
     default:
       return false;
@@ -290,10 +296,34 @@ void TMapWidget::ScrollBy(QScrollBar* bar, int delta) {
   bar->setValue(bar->value() + delta);
 }
 
+// The pixels already painted move with the map; only the strip that comes into view is painted.
+void TMapWidget::ScrollMap(QScrollBar* bar, int value) {
+  int32_t& shown = bar == SBH ? ShownColumn : ShownRow;
+  const int delta = (value - shown) * 4 * Zoom;
+  shown = value;
+  if (bar == SBH)
+    PB->scroll(-delta, 0);
+  else
+    PB->scroll(0, -delta);
+}
+
+QRect TMapWidget::RoomRect(int32_t index) const {
+  if (!Rooms || index < 0 || index >= static_cast<int32_t>(Rooms->Items.size())) return QRect();
+  const TAreaRoom& room = *Rooms->Items[static_cast<size_t>(index)];
+  const int pitch = 4 * Zoom;
+  const QPoint centre(room.X * pitch - offset_x(), room.Y * pitch - offset_y());
+  return QRect(centre - QPoint(Zoom + 1, Zoom + 1), centre + QPoint(Zoom + 1, Zoom + 1));
+}
+
 void TMapWidget::ScrollToEnd() {
   if (!Rooms) return;
   SBH->setValue(tavro::ScrollToEnd(Rooms->MaxX, VisibleCells(PB->width(), Zoom)));
   SBV->setValue(tavro::ScrollToEnd(Rooms->MaxY, VisibleCells(PB->height(), Zoom)));
+}
+
+void TMapWidget::SetZoom(int32_t zoom) {
+  Zoom = zoom;
+  PB->update();
 }
 
 void TMapWidget::LevelUp() {
@@ -436,10 +466,10 @@ void TMapWidget::UpdateStatusBar() {
   Panels[5]->setText(room ? QStringLiteral("Exits:") + from_cp1251(ExitLetters(*room)) : QString());
 }
 
+// What changed the drawing has asked for its repaint already; scrolling repaints what it exposes.
 void TMapWidget::RefreshView() {
   AreaPagesChange();
   KeepSelectionInView();
-  PB->update();
   UpdateStatusBar();
 }
 

@@ -102,12 +102,19 @@ class TMapWidget : public QWidget {
   bool HandlePlainKey(int key, bool keypad);
   void ScrollBy(QScrollBar* bar, int delta);
   void ScrollToEnd();
+  void ScrollMap(QScrollBar* bar, int value);
+  void SetZoom(int32_t zoom);
+  // The pixels of a room's square (with its selection frame) on the map; empty for no room.
+  QRect RoomRect(int32_t index) const;
   void FollowExit(int32_t vnum, const QString& open_caption, const QString& unfinished_caption,
                   bool select_in_other_editor);
   TAreaRoom* Selected() const;
   QString SectorName(int32_t sector) const;
 
   TMapHost* Host = nullptr;
+  // The scroll positions the painted pixels show.
+  int32_t ShownColumn = 0;
+  int32_t ShownRow = 0;
   TAreaRooms* Rooms = nullptr;
   QWidget* PBPanel = nullptr;
   PaintBox* PB = nullptr;
