@@ -155,7 +155,7 @@ class AreaMapTest : public QObject {
     QVERIFY(folder->ok);
     script = std::make_unique<ScriptedDialogService>();
     guard = std::make_unique<DialogServiceGuard>(script.get());
-    TMainForm::set_area_window_factory([](TMainForm* form) { return new TAreaManageForm(form); });
+    TAreaManageForm::Install();
     TAreaManageForm::set_editor_factory(TMDIChild::RoomsPage,
                                         [] { return std::make_unique<TestRoomEditor>(); });
     main = std::make_unique<TMainForm>();

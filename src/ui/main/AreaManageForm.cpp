@@ -52,6 +52,10 @@ void TAreaManageForm::set_editor_factory(int page, EditorFactory factory) {
   editor_factories().at(static_cast<size_t>(page)) = std::move(factory);
 }
 
+void TAreaManageForm::Install() {
+  TMainForm::set_area_window_factory([](TMainForm* main_form) { return new TAreaManageForm(main_form); });
+}
+
 TAreaManageForm::TAreaManageForm(TMainForm* main_form, QWidget* parent) : TMDIChild(main_form, parent) {
   FormCreate();
 }

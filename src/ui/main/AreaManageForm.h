@@ -24,6 +24,9 @@ class TAreaManageForm : public TMDIChild, public TMapHost {
   explicit TAreaManageForm(TMainForm* main_form, QWidget* parent = nullptr);
   ~TAreaManageForm() override;
 
+  // Makes the main window open areas in this window.
+  static void Install();
+
   // The editors of the pages are made by factories, so that each editor plugs itself in where it is
   // built (and tests can plug in their own). A page without a factory says that it has no editor yet.
   using EditorFactory = std::function<std::unique_ptr<TParentForm>()>;
