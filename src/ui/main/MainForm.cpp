@@ -482,6 +482,8 @@ void TMainForm::GetArea() {
   if (!world_) return;
   TGetAreaForm picker(this);
   picker.exec();
+  // The keyboard goes back to the editor (and so to the area window just opened).
+  activateWindow();
 }
 
 // ---- Saving -----------------------------------------------------------------------------------------
@@ -634,7 +636,9 @@ void TMainForm::SectorColors() {
   TSectorColorsForm form(this);
   form.SetSectorNames(world_->SectorTypes);
   form.SetColors(world_->SectorColors);
-  if (form.exec() != QDialog::Accepted) return;
+  const int result = form.exec();
+  activateWindow();
+  if (result != QDialog::Accepted) return;
   world_->set_sector_colors(form.GetColors());
   try {
     world_->save_sector_colors();
@@ -654,6 +658,7 @@ void TMainForm::ShowHelp(const QString& topic) {
 void TMainForm::About() {
   TAboutBox box(this);
   box.exec();
+  activateWindow();
 }
 
 }  // namespace tavro::ui
