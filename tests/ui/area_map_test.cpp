@@ -129,7 +129,6 @@ class AreaMapTest : public QObject {
     auto* window = qobject_cast<TAreaManageForm*>(main->open_area_window(&area));
     if (!window) return nullptr;
     QApplication::processEvents();
-    window->Map()->paint_box()->setFocus();
     return window;
   }
 

@@ -112,6 +112,8 @@ void TAreaManageForm::SetArea(TArea* area) {
       if (editor) editor->BindArea(*area);
   }
   MapView->SetRooms(area ? area->Rooms.get() : nullptr);
+  // The map takes the keyboard as soon as the window shows.
+  MapView->paint_box()->setFocus();
 }
 
 void TAreaManageForm::ShowPage(int page) {
@@ -134,7 +136,8 @@ bool TAreaManageForm::eventFilter(QObject* watched, QEvent* event) {
 bool TAreaManageForm::FormKeyDown(QObject* watched, QKeyEvent* event) {
   if (AreaPages->currentIndex() != MapPage) return false;
   auto* target = qobject_cast<QWidget*>(watched);
-  if (!target || target != QApplication::focusWidget() || !isAncestorOf(target)) return false;
+  // The focus widget of the frame, which also receives the keys when the frame is not the active window.
+  if (!target || target != window()->focusWidget() || !isAncestorOf(target)) return false;
   return MapView->FormKeyDown(event->key(), event->modifiers());
 }
 
