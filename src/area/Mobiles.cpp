@@ -1,6 +1,7 @@
 #include "area/Mobiles.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "area/Area.h"
 #include "area/Header.h"
@@ -97,6 +98,27 @@ void write_flags_blank(TAreaFile& f, uint32_t flags) {
 void write_number_blank(TAreaFile& f, int64_t n) {
   fwrite_number(f, n);
   fwrite_text(f, " ");
+}
+
+Error mobile_error(int32_t vnum, const std::string& what) {
+  return Error("#MOBILES (" + std::to_string(vnum) + "):\r\n" + what);
+}
+
+// A text read back ends at its first '~', and loading stops at the first NUL byte: a text holding
+// either would make the whole file unreadable, so it is refused before anything is written.
+void check_storable_text(const std::string& text, const char* what, int32_t vnum) {
+  if (text.find('~') != std::string::npos) throw mobile_error(vnum, std::string(what) + " contains '~'");
+  if (text.find('\0') != std::string::npos)
+    throw mobile_error(vnum, std::string(what) + " contains a NUL character");
+}
+
+// Positions are stored as value + 100. A negative value (an old file may carry one) is stored as it
+// is, which the reader keeps unchanged; value + 100 would read back as a different position.
+int64_t position_to_stored(int32_t position, const char* what, int32_t vnum) {
+  if (position < 0) return position;
+  if (position > std::numeric_limits<int32_t>::max() - 100)
+    throw mobile_error(vnum, std::string(what) + " " + std::to_string(position) + " cannot be stored");
+  return int64_t{position} + 100;
 }
 
 std::string read_short_description(TAreaFile& f, int32_t version) {
@@ -235,7 +257,15 @@ void TAreaMobile::ReadComplex(TAreaFile& f, int32_t version) {
   Defenses = fread_bitvector(f);
 }
 
+void TAreaMobile::CheckStorable() const {
+  check_storable_text(Name, "Name", Vnum);
+  check_storable_text(ShortDescription, "Short description", Vnum);
+  check_storable_text(LongDescription, "Long description", Vnum);
+  check_storable_text(Description, "Description", Vnum);
+}
+
 void TAreaMobile::Write(TAreaFile& f) const {
+  CheckStorable();
   fwrite_text(f, "#");
   fwrite_number(f, Vnum);
   fwrite_eol(f);
@@ -263,8 +293,8 @@ void TAreaMobile::Write(TAreaFile& f) const {
   write_number_blank(f, Gold);
   fwrite_number(f, Exp);
   fwrite_eol(f);
-  write_number_blank(f, int64_t{Position} + 100);
-  write_number_blank(f, int64_t{DefPosition} + 100);
+  write_number_blank(f, position_to_stored(Position, "Position", Vnum));
+  write_number_blank(f, position_to_stored(DefPosition, "Default position", Vnum));
   fwrite_text(f, sex_name(Sex));
   fwrite_eol(f);
   if (Complex) WriteComplex(f);

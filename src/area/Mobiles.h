@@ -92,6 +92,8 @@ class TAreaMobile {
  private:
   void ReadComplex(TAreaFile& f, int32_t version);
   void WriteComplex(TAreaFile& f) const;
+  // Refuses a text the file format cannot carry back, naming the section, the mobile and the field.
+  void CheckStorable() const;
 };
 
 class TAreaMobiles {

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "area/AreaTestSupport.h"
 #include "area/Header.h"
 #include "area/Mobiles.h"
@@ -282,6 +288,117 @@ TEST_F(MobilesTest, AssignCopiesEveryFieldButTheOwner) {
   EXPECT_EQ(first.substr(5), second.substr(5));
   copy.Progs->Items[0]->Body = "changed";
   EXPECT_EQ(source.Progs->Items[0]->Body, "say x");
+}
+
+// Every field the file carries, one mobile against another.
+void expect_same_mobile(const TAreaMobile& a, const TAreaMobile& b) {
+  EXPECT_EQ(a.Vnum, b.Vnum);
+  EXPECT_EQ(a.Name, b.Name);
+  EXPECT_EQ(a.ShortDescription, b.ShortDescription);
+  EXPECT_EQ(a.LongDescription, b.LongDescription);
+  EXPECT_EQ(a.Description, b.Description);
+  EXPECT_EQ(a.ActFlags.Words, b.ActFlags.Words);
+  EXPECT_EQ(a.AffectedBy.Words, b.AffectedBy.Words);
+  EXPECT_EQ(std::tie(a.Sex, a.Level, a.Alignment, a.Thac0, a.AC, a.Gold, a.Exp, a.Complex),
+            std::tie(b.Sex, b.Level, b.Alignment, b.Thac0, b.AC, b.Gold, b.Exp, b.Complex));
+  EXPECT_EQ(a.HitDice, b.HitDice);
+  EXPECT_EQ(a.DamDice, b.DamDice);
+  EXPECT_EQ(a.Position, b.Position);
+  EXPECT_EQ(a.DefPosition, b.DefPosition);
+  EXPECT_EQ(a.Stats, b.Stats);
+  EXPECT_EQ(a.Saves, b.Saves);
+  EXPECT_EQ(std::tie(a.Race, a.Class, a.Height, a.Weight, a.Speaks, a.Speaking, a.NumAttacks),
+            std::tie(b.Race, b.Class, b.Height, b.Weight, b.Speaks, b.Speaking, b.NumAttacks));
+  EXPECT_EQ(std::tie(a.Hitroll, a.Damroll, a.Parts, a.Resistant, a.Immune, a.Susceptible),
+            std::tie(b.Hitroll, b.Damroll, b.Parts, b.Resistant, b.Immune, b.Susceptible));
+  EXPECT_EQ(a.Attacks.Words, b.Attacks.Words);
+  EXPECT_EQ(a.Defenses.Words, b.Defenses.Words);
+}
+
+class MobilesRoundTripTest : public MobilesTest {
+ protected:
+  // Saves the area, reloads the file into a second area, checks the mobiles are the same and that a
+  // second save gives the same bytes; returns the first save.
+  std::string expect_round_trip() {
+    std::string first = save_area_text(area, dir);
+    TArea again(world->Areas.get());
+    load_area_text(again, dir, first, "again.are");
+    EXPECT_EQ(again.Mobiles->Items.size(), area.Mobiles->Items.size());
+    for (size_t i = 0; i < area.Mobiles->Items.size() && i < again.Mobiles->Items.size(); ++i)
+      expect_same_mobile(*again.Mobiles->Items[i], mob(i));
+    EXPECT_EQ(save_area_text(again, dir, "second.are"), first);
+    return first;
+  }
+  std::string save_error(const std::string& path) {
+    return error_of([&] { area.save_area(path); });
+  }
+};
+
+TEST_F(MobilesRoundTripTest, LineBreaksInTheTextsSurviveASaveAndReload) {
+  load_area_text(area, dir, area_text(std::string(kSimple) + kComplex));
+  TAreaMobile& m = *area.Mobiles->Items[1];
+  m.Name = "mage\r\nwizard";
+  m.ShortDescription = cp1251("маг::а:у\r\n:а:ом:е");
+  m.LongDescription = "The mage\r\nworks.";
+  m.Description = "One.\r\nTwo.\r\n";
+  std::string saved = expect_round_trip();
+  EXPECT_NE(saved.find("#3002\nmage\nwizard~\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("~\nThe mage\nworks.~\nOne.\nTwo.\n~\nC 0 0 C\n"), std::string::npos) << saved;
+}
+
+TEST_F(MobilesRoundTripTest, TextTheFormatCannotCarryIsRefusedAndTheOldFileKept) {
+  load_area_text(area, dir, area_text(kSimple));
+  const std::string path = dir.file("out.are");
+  area.save_area(path);
+  const std::string before = test::read_file(path);
+  const std::string prefix = "save_area \"" + path + "\":\r\n#MOBILES (3001):\r\n";
+  TAreaMobile& m = *area.Mobiles->Items[0];
+  const std::vector<std::pair<std::string*, std::string>> fields = {
+      {&m.Name, "Name"},
+      {&m.ShortDescription, "Short description"},
+      {&m.LongDescription, "Long description"},
+      {&m.Description, "Description"}};
+  for (const auto& [field, label] : fields) {
+    const std::string kept = *field;
+    *field = "a\r\n~b";
+    EXPECT_EQ(save_error(path), prefix + label + " contains '~'");
+    *field = std::string("a\0b", 3);
+    EXPECT_EQ(save_error(path), prefix + label + " contains a NUL character");
+    *field = kept;
+  }
+  EXPECT_EQ(test::read_file(path), before);
+}
+
+TEST_F(MobilesRoundTripTest, EveryPositionReadBackIsWrittenSoItReadsTheSame) {
+  const std::string head = "#1\nn~\ns~\nl~\nd\n~\n0 0 0 S\n1 2 3 1d1+1 1d1+1\n0 0\n";
+  // A minus sign straight after the first number starts the second one: 112 and -112.
+  load_area_text(area, dir, area_text(head + "112-112 ALL\n\n"));
+  EXPECT_EQ(mob(0).Position, 12);
+  EXPECT_EQ(mob(0).DefPosition, -112);
+  EXPECT_NE(expect_round_trip().find("\n112 -112 ALL\n"), std::string::npos);
+
+  const std::vector<std::pair<std::string, std::string>> written = {{"-1 -100", "-1 -100"},
+                                                                    {"-2147483648 99", "-2147483648 199"},
+                                                                    {"5 11", "106 115"},
+                                                                    {"100 104", "100 104"},
+                                                                    {"2147483647 0", "2147483647 100"}};
+  for (const auto& [stored, rewritten] : written) {
+    area.Mobiles->Clear();
+    load_area_text(area, dir, area_text(head + stored + " ALL\n\n"));
+    EXPECT_NE(expect_round_trip().find("\n" + rewritten + " ALL\n"), std::string::npos) << stored;
+  }
+}
+
+TEST_F(MobilesRoundTripTest, PositionsTooLargeForTheOffsetAreRefused) {
+  load_area_text(area, dir, area_text(kSimple));
+  const std::string path = dir.file("out.are");
+  const std::string prefix = "save_area \"" + path + "\":\r\n#MOBILES (3001):\r\n";
+  area.Mobiles->Items[0]->Position = std::numeric_limits<int32_t>::max() - 99;
+  EXPECT_EQ(save_error(path), prefix + "Position 2147483548 cannot be stored");
+  area.Mobiles->Items[0]->Position = 12;
+  area.Mobiles->Items[0]->DefPosition = std::numeric_limits<int32_t>::max();
+  EXPECT_EQ(save_error(path), prefix + "Default position 2147483647 cannot be stored");
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace
