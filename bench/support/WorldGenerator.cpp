@@ -15,7 +15,7 @@
 #include "world/DamagesWeapons.h"
 #include "world/RacesClasses.h"
 #include "world/Skills.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 #include "world/TextLists.h"
 #include "world/World.h"
 

@@ -8,7 +8,7 @@
 #include "reading/AreaFile.h"
 #include "reading/Cases.h"
 #include "reading/Error.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 #include "world/World.h"
 
 namespace tavro {

@@ -14,7 +14,7 @@
 #include "world/IniFile.h"
 #include "world/RacesClasses.h"
 #include "world/Skills.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 #include "world/TextLists.h"
 
 namespace tavro {

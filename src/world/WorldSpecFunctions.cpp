@@ -1,4 +1,4 @@
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 
 #include "reading/Error.h"
 #include "world/TextLists.h"

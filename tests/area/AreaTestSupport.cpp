@@ -9,7 +9,7 @@
 #include "reading/Paths.h"
 #include "world/Areas.h"
 #include "world/RacesClasses.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 
 namespace tavro::test {
 

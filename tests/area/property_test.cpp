@@ -13,7 +13,7 @@
 #include "reading/AreaFile.h"
 #include "world/Areas.h"
 #include "world/RacesClasses.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 
 namespace tavro {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "reading/Error.h"
 #include "world/IniFile.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 #include "world/TextLists.h"
 #include "world_fixture.h"
 

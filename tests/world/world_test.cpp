@@ -8,7 +8,7 @@
 #include "world/IniFile.h"
 #include "world/RacesClasses.h"
 #include "world/Skills.h"
-#include "world/SpecFunctions.h"
+#include "world/WorldSpecFunctions.h"
 #include "world/World.h"
 #include "world_fixture.h"
 
