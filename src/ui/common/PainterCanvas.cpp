@@ -1,9 +1,13 @@
 #include "ui/common/PainterCanvas.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QVarLengthArray>
+#include <algorithm>
 
 #include "ui/common/TextConversion.h"
 
@@ -39,13 +43,81 @@ QPen cosmetic_pen(const QColor& color) {
 
 }  // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter)
+PainterCanvas::PainterCanvas(QPainter& painter, Pixels pixels)
     : painter_(painter),
+      direct_(pixels == Pixels::Direct ? direct_target(painter) : DirectTarget{}),
       pen_(cosmetic_pen(Qt::black)),
       frame_pen_(cosmetic_pen(Qt::white)),
       brush_(Qt::white, Qt::SolidPattern) {
   // The map is a pixel grid: smoothing would blur the one-pixel frames and lines.
   painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+PainterCanvas::DirectTarget PainterCanvas::direct_target(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  QPaintEngine* engine = painter.paintEngine();
+  if (device == nullptr || device->devType() != QInternal::Image || engine == nullptr ||
+      engine->type() != QPaintEngine::Raster)
+    return {};
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return {};
+  if (image->devicePixelRatio() != 1.0 || painter.opacity() != 1.0 ||
+      painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+    return {};
+  const QTransform transform = painter.deviceTransform();
+  const int dx = static_cast<int>(transform.dx());
+  const int dy = static_cast<int>(transform.dy());
+  if (transform.type() > QTransform::TxTranslate || dx != transform.dx() || dy != transform.dy()) return {};
+  QRect clip = image->rect();
+  if (painter.hasClipping()) {
+    const QRegion region = painter.clipRegion();
+    if (region.rectCount() > 1) return {};
+    clip &= region.boundingRect().translated(dx, dy);
+  }
+  return DirectTarget{image->bits(), image->bytesPerLine(), clip, image->rect(), dx, dy};
+}
+
+void PainterCanvas::fill_direct(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color) {
+  const QRect& clip = direct_.clip;
+  const int64_t x0 = std::max<int64_t>(left + direct_.dx, clip.left());
+  const int64_t x1 = std::min<int64_t>(right + direct_.dx, int64_t{clip.right()} + 1);
+  const int64_t y0 = std::max<int64_t>(top + direct_.dy, clip.top());
+  const int64_t y1 = std::min<int64_t>(bottom + direct_.dy, int64_t{clip.bottom()} + 1);
+  if (x1 <= x0 || y1 <= y0) return;
+  const uint32_t pixel = 0xFF000000u | (uint32_t{color.r} << 16) | (uint32_t{color.g} << 8) | color.b;
+  for (int64_t y = y0; y < y1; ++y) {
+    auto* line = reinterpret_cast<uint32_t*>(direct_.bits + y * direct_.stride);
+    std::fill(line + x0, line + x1, pixel);
+  }
+}
+
+// The painter outlines rectangles that reach outside the image or are under three pixels across in its
+// own way; only the others are written directly.
+bool PainterCanvas::direct_frame_fits(const Rect& rect) const {
+  if (direct_.bits == nullptr) return false;
+  const QRect& bounds = direct_.bounds;
+  return int64_t{rect.left} + direct_.dx >= bounds.left() && int64_t{rect.top} + direct_.dy >= bounds.top() &&
+         int64_t{rect.right} + direct_.dx <= int64_t{bounds.right()} + 1 &&
+         int64_t{rect.bottom} + direct_.dy <= int64_t{bounds.bottom()} + 1 &&
+         int64_t{rect.right} - rect.left >= 3 && int64_t{rect.bottom} - rect.top >= 3;
+}
+
+bool PainterCanvas::polyline_direct(std::span<const Point> points) {
+  for (size_t i = 0; i + 1 < points.size(); ++i) {
+    const Point& a = points[i];
+    const Point& b = points[i + 1];
+    if ((a.x != b.x) == (a.y != b.y)) return false;  // slanted, or a single point
+  }
+  for (size_t i = 0; i + 1 < points.size(); ++i) {
+    const Point& a = points[i];
+    const Point& b = points[i + 1];
+    fill_direct(std::min(a.x, b.x), std::min(a.y, b.y), int64_t{std::max(a.x, b.x)} + 1,
+                int64_t{std::max(a.y, b.y)} + 1, pen_color_);
+  }
+  return true;
 }
 
 QColor PainterCanvas::to_qcolor(Color color) {
@@ -72,18 +144,33 @@ void PainterCanvas::use(const QPen& pen, const QBrush& brush) {
 
 void PainterCanvas::frame_rect(const Rect& rect) {
   if (is_empty(rect)) return;
+  if (direct_frame_fits(rect)) {
+    const Color color = brush_color_;
+    fill_direct(rect.left, rect.top, rect.right, rect.top + 1, color);
+    fill_direct(rect.left, rect.bottom - 1, rect.right, rect.bottom, color);
+    fill_direct(rect.left, rect.top + 1, rect.left + 1, rect.bottom - 1, color);
+    fill_direct(rect.right - 1, rect.top + 1, rect.right, rect.bottom - 1, color);
+    return;
+  }
   use(frame_pen_, no_brush_);
   painter_.drawRect(outline_rect(rect));
 }
 
 void PainterCanvas::fill_rect(const Rect& rect) {
   if (is_empty(rect)) return;
+  if (direct_.bits != nullptr) return fill_direct(rect.left, rect.top, rect.right, rect.bottom, brush_color_);
   painter_.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), brush_);
 }
 
 // Two solid fills give the same pixels as an outlined, filled rectangle and take the painter's fastest path.
 void PainterCanvas::rectangle(const Rect& rect) {
   if (is_empty(rect)) return;
+  if (direct_.bits != nullptr) {
+    fill_direct(rect.left, rect.top, rect.right, rect.bottom, pen_color_);
+    if (int64_t{rect.right} - rect.left > 2 && int64_t{rect.bottom} - rect.top > 2)
+      fill_direct(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1, brush_color_);
+    return;
+  }
   const QRect outer(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
   painter_.fillRect(outer, pen_.color());
   if (outer.width() > 2 && outer.height() > 2)
@@ -92,6 +179,7 @@ void PainterCanvas::rectangle(const Rect& rect) {
 
 void PainterCanvas::polyline(std::span<const Point> points) {
   if (points.size() < 2) return;
+  if (direct_.bits != nullptr && polyline_direct(points)) return;
   const QPoints line = to_qpoints(points);
   use(pen_, painter_.brush());
   painter_.drawPolyline(line.constData(), static_cast<int>(line.size()));

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 
 #include "area/Canvas.h"
 
@@ -10,9 +11,15 @@ namespace tavro::ui {
 
 class PainterCanvas : public Canvas {
  public:
+  // How solid axis-aligned shapes reach the pixels. Direct writes them into the scanlines of a 32-bit
+  // image when the painter allows it (raster engine, whole-pixel translation, one clip rectangle) and
+  // falls back to the painter otherwise; PainterOnly always goes through the painter.
+  enum class Pixels { Direct, PainterOnly };
+
   // painter is not owned and must be active for the lifetime of the canvas. The painter's own pen and
-  // brush may be changed between calls; the canvas sets what it needs before each drawing.
-  explicit PainterCanvas(QPainter& painter);
+  // brush may be changed between calls; the canvas sets what it needs before each drawing. Its clip and
+  // transform are read once here and must not change while the canvas is used.
+  explicit PainterCanvas(QPainter& painter, Pixels pixels = Pixels::Direct);
 
   void set_pen_color(Color color) override;
   void set_brush_color(Color color) override;
@@ -30,7 +37,25 @@ class PainterCanvas : public Canvas {
   // Pens and brushes are kept as objects so that re-applying an unchanged one costs a pointer compare.
   void use(const QPen& pen, const QBrush& brush);
 
+  // The image the painter draws on when shapes may be written into it directly.
+  struct DirectTarget {
+    uchar* bits = nullptr;  // nullptr: draw everything through the painter
+    qsizetype stride = 0;
+    QRect clip;    // device pixels that may be written
+    QRect bounds;  // the whole image
+    int dx = 0;    // logical to device offset
+    int dy = 0;
+  };
+  static DirectTarget direct_target(QPainter& painter);
+  // Fills the rectangle [left, right) x [top, bottom) in logical coordinates with an opaque colour.
+  void fill_direct(int64_t left, int64_t top, int64_t right, int64_t bottom, Color color);
+  bool direct_frame_fits(const Rect& rect) const;
+  // One-pixel horizontal and vertical segments, both ends included; false (nothing drawn) when a
+  // segment is slanted or empty.
+  bool polyline_direct(std::span<const Point> points);
+
   QPainter& painter_;
+  DirectTarget direct_;
   Color pen_color_ = colors::kBlack;
   Color brush_color_ = colors::kWhite;
   QPen pen_;        // lines and outlines

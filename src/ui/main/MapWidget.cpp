@@ -1,6 +1,7 @@
 #include "ui/main/MapWidget.h"
 
 #include <QGridLayout>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -82,10 +83,21 @@ class TMapWidget::PaintBox : public QWidget {
   }
 
  protected:
-  // Only what was exposed is painted: a scroll exposes a strip, a click two room squares.
+  // Only what was exposed is painted: a scroll exposes a strip, a click two room squares. The map is
+  // drawn into an image of its own first, where the canvas writes rectangles and lines straight into
+  // the pixels, and then copied to the screen.
   void paintEvent(QPaintEvent* event) override {
+    if (devicePixelRatioF() != 1.0) return paint_map(*this, event->region());
+    if (backing_.size() != size()) backing_ = QImage(size(), QImage::Format_RGB32);
+    paint_map(backing_, event->region());
     QPainter painter(this);
-    for (const QRect& dirty : event->region()) {
+    for (const QRect& dirty : event->region())
+      painter.drawImage(dirty.topLeft(), backing_, dirty);
+  }
+  void paint_map(QPaintDevice& device, const QRegion& region) {
+    QPainter painter(&device);
+    painter.setFont(font());
+    for (const QRect& dirty : region) {
       painter.setClipRect(dirty);
       map_->PBPaint(painter, dirty);
     }
@@ -99,6 +111,7 @@ class TMapWidget::PaintBox : public QWidget {
 
  private:
   TMapWidget* map_;
+  QImage backing_;  // the size of the box; only its exposed parts are ever current
 };
 
 TMapWidget::TMapWidget(QWidget* parent) : QWidget(parent) {
