@@ -648,7 +648,8 @@ class TAreaGenerator {
     str_line(door ? cp1251("дверь") : std::string());
     put(door ? flag_to_letters(west_end % 20 == 0 ? 7u : 3u) : std::string("0"));
     put(" " +
-        std::to_string(door && west_end % 20 == 0 ? object_vnum(object_of_kind(TObjectKind::Key)) : -1) +
+        std::to_string(door && west_end % 20 == 0 ? object_vnum(first_object_of_kind(TObjectKind::Key))
+                                                  : -1) +
         " ");
     num(room_vnum(to));
     if (direction == 2 && from % 13 == 0)
@@ -657,7 +658,8 @@ class TAreaGenerator {
     if (door) door_texts(west_end);
   }
 
-  int32_t object_of_kind(TObjectKind k) const { return static_cast<int32_t>(k); }
+  // Objects take the kinds in turn, so object number k is the first of kind k.
+  int32_t first_object_of_kind(TObjectKind k) const { return static_cast<int32_t>(k); }
 
   void door_texts(int32_t seed) {
     line(std::to_string(seed % 3) + " " + std::to_string(seed % 40 == 0 ? 1 : 0));
@@ -689,7 +691,7 @@ class TAreaGenerator {
     for (int32_t i = 0; i < rooms_; i += 50)
       line("R 0 " + std::to_string(room_vnum(i)) + " 4");
     line("B 0 " + std::to_string(room_vnum(rooms_ - 1)) + " 2 1");
-    line("T 8 3 5 " + std::to_string(object_vnum(object_of_kind(TObjectKind::Container))));
+    line("T 8 3 5 " + std::to_string(object_vnum(first_object_of_kind(TObjectKind::Container))));
     put("S\n\n");
   }
 
