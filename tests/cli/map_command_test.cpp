@@ -68,7 +68,15 @@ uint32_t big_endian(const std::string& bytes, size_t at) {
   return value;
 }
 
+// The command draws through Qt; a build without the UI only explains that it cannot.
+#ifdef TAVRO_NO_UI
+#define SKIP_WITHOUT_QT() GTEST_SKIP() << "built without Qt"
+#else
+#define SKIP_WITHOUT_QT() (void)0
+#endif
+
 TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
+  SKIP_WITHOUT_QT();
   const std::string png = dir.file("town.png");
   const CliRun run = tavro("map town.are --level 0 --out " + quoted(png));
   ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -85,6 +93,7 @@ TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
 }
 
 TEST_F(MapCommandTest, WritesAnSvgByExtensionAtAnyZoom) {
+  SKIP_WITHOUT_QT();
   const std::string svg = dir.file("forest.SVG");
   const CliRun run = tavro("map FOREST.ARE --level -1 --zoom 5 --out " + quoted(svg));
   ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -118,6 +127,7 @@ TEST_F(MapCommandTest, WrongArgumentsExplainAndWriteNothing) {
 }
 
 TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
+  SKIP_WITHOUT_QT();
   const CliRun run = tavro("map nosuch.are --level 0 --out " + quoted(dir.file("x.png")));
   EXPECT_EQ(run.exit_code, 1);
   const std::string where = start() + "/mud/area/nosuch.are";
@@ -135,6 +145,7 @@ TEST_F(MapCommandTest, WorldThatCannotBeBuiltExitsTwo) {
 }
 
 TEST_F(MapCommandTest, TooLargeAPngIsRefused) {
+  SKIP_WITHOUT_QT();
   const Size size = expected_size("town.are", 1000);
   const CliRun run = tavro("map town.are --level 0 --zoom 1000 --out " + quoted(dir.file("big.png")));
   EXPECT_EQ(run.exit_code, 1);
