@@ -1,6 +1,7 @@
 // Whole-file loading and saving of TAreaFile.
 #include "reading/AreaFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +46,10 @@ std::string read_whole_file(const std::string& path) {
   FileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) throw_file_error("Cannot open file", path, errno ? errno : ENOENT);
   std::string data;
+  // One allocation of the file's size: growing chunk by chunk costs a copy and fresh pages each time.
+  std::error_code size_error;
+  const auto size = std::filesystem::file_size(path, size_error);
+  if (!size_error) data.reserve(static_cast<size_t>(size));
   char chunk[1 << 16];
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
@@ -58,8 +63,11 @@ std::string read_whole_file(const std::string& path) {
 std::string normalise_text(std::string_view raw) {
   size_t end = raw.find('\0');
   if (end != std::string_view::npos) raw = raw.substr(0, end);
-  // Each line end grows by at most one byte, and an unterminated last line by two.
-  std::string out(raw.size() * 2 + 2, '\0');
+  // Each line end grows by at most one byte, and an unterminated last line by two. Sized from the count
+  // of line-end bytes, not twice the text: every page of the buffer is touched when it is made.
+  const size_t line_ends = static_cast<size_t>(std::count(raw.begin(), raw.end(), '\n')) +
+                           static_cast<size_t>(std::count(raw.begin(), raw.end(), '\r'));
+  std::string out(raw.size() + line_ends + 2, '\0');
   char* dst = out.data();
   const char* src = raw.data();
   const char* src_end = src + raw.size();
