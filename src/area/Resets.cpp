@@ -77,44 +77,28 @@ void TAreaReset::Assign(const TAreaReset& source) {
   Arg3 = source.Arg3;
 }
 
+void TAreaReset::SetCommand(char command, int32_t arg1, int32_t arg2, int32_t arg3) {
+  Command = command;
+  Extra = 0;
+  Arg1 = arg1;
+  Arg2 = arg2;
+  Arg3 = arg3;
+}
+
 void TAreaReset::SetMobile(int32_t room, int32_t mobile, int32_t count) {
-  Command = 'M';
-  Extra = 0;
-  Arg1 = mobile;
-  Arg2 = count;
-  Arg3 = room;
+  SetCommand('M', mobile, count, room);
 }
-
 void TAreaReset::SetObject(int32_t room, int32_t object) {
-  Command = 'O';
-  Extra = 0;
-  Arg1 = object;
-  Arg2 = 0;
-  Arg3 = room;
+  SetCommand('O', object, 0, room);
 }
-
 void TAreaReset::SetEquip(int32_t object, int32_t wear_location) {
-  Command = 'E';
-  Extra = 0;
-  Arg1 = object;
-  Arg2 = 0;
-  Arg3 = wear_location;
+  SetCommand('E', object, 0, wear_location);
 }
-
 void TAreaReset::SetPut(int32_t object, int32_t container) {
-  Command = 'P';
-  Extra = 0;
-  Arg1 = object;
-  Arg2 = 0;
-  Arg3 = container;
+  SetCommand('P', object, 0, container);
 }
-
 void TAreaReset::SetGive(int32_t object) {
-  Command = 'G';
-  Extra = 0;
-  Arg1 = object;
-  Arg2 = 0;
-  Arg3 = 0;
+  SetCommand('G', object, 0, 0);
 }
 
 void TAreaResets::ReadSection(TAreaFile& f) {

@@ -36,6 +36,9 @@ class TAreaReset {
   void SetEquip(int32_t object, int32_t wear_location);
   void SetPut(int32_t object, int32_t container);
   void SetGive(int32_t object);
+
+ private:
+  void SetCommand(char command, int32_t arg1, int32_t arg2, int32_t arg3);
 };
 
 // True for the letters a reset may carry: B, D, E, G, H, M, O, P, R, T (upper case only).
