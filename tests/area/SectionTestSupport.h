@@ -1,7 +1,9 @@
 #pragma once
 // A small world and one area for the tests of the section readers and writers, and helpers that read
 // a section from text and write one back to text.
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -106,6 +108,14 @@ std::string error_of(Body&& body) {
     return e.what();
   }
   return std::string();
+}
+
+// The bytes of a fixture file under tests/data/area.
+inline std::string fixture(const std::string& name) {
+  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace tavro::test

@@ -14,15 +14,9 @@ namespace tavro {
 namespace {
 
 using test::error_of;
+using test::fixture;
 using test::read_section;
 using test::written_section;
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string written_by_object(const TAreaObject& object) {
   return test::written_by([&](TAreaFile& f) { object.Write(f); });

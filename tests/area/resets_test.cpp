@@ -11,15 +11,9 @@ namespace tavro {
 namespace {
 
 using test::error_of;
+using test::fixture;
 using test::read_section;
 using test::written_section;
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class ResetsTest : public ::testing::Test {
  protected:

@@ -12,15 +12,9 @@ namespace tavro {
 namespace {
 
 using test::error_of;
+using test::fixture;
 using test::read_section;
 using test::written_section;
-
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // A room block with the given lines between its sector line and its 'S'.
 std::string room_section(const std::string& vnum, const std::string& body,
