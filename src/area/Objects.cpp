@@ -122,6 +122,27 @@ std::string quoted_value_message(const char* what, const std::string& name) {
 
 }  // namespace
 
+TVegetableLines& TVegetableLines::operator=(const TVegetableLines& source) {
+  if (this != &source) Lines = source.Lines ? std::make_unique<TLines>(*source.Lines) : nullptr;
+  return *this;
+}
+
+const std::string& TVegetableLines::operator[](size_t index) const {
+  static const std::string kEmpty;
+  return Lines ? Lines->at(index) : kEmpty;
+}
+
+std::string& TVegetableLines::operator[](size_t index) {
+  if (!Lines) Lines = std::make_unique<TLines>();
+  return Lines->at(index);
+}
+
+bool TVegetableLines::operator==(const TVegetableLines& other) const {
+  for (size_t i = 0; i < static_cast<size_t>(MaxVegetables); ++i)
+    if ((*this)[i] != other[i]) return false;
+  return true;
+}
+
 // Everything a record needs from its area and world, looked up once per section.
 struct TObjectContext {
   explicit TObjectContext(const TArea* area)

@@ -82,6 +82,25 @@ inline constexpr int32_t ObjectValueCount = 7;
 inline constexpr int32_t FurniturePositionCount = 4;
 inline constexpr int32_t MaxVegetables = 20;
 
+// The text lines of a vegetable. Few objects have any, so the lines take no room until one is
+// written; reading an unwritten line gives an empty text.
+class TVegetableLines {
+ public:
+  TVegetableLines() = default;
+  TVegetableLines(const TVegetableLines& source) { *this = source; }
+  TVegetableLines& operator=(const TVegetableLines& source);
+  TVegetableLines(TVegetableLines&&) noexcept = default;
+  TVegetableLines& operator=(TVegetableLines&&) noexcept = default;
+
+  const std::string& operator[](size_t index) const;
+  std::string& operator[](size_t index);  // creates the lines on the first write
+  bool operator==(const TVegetableLines& other) const;
+
+ private:
+  using TLines = std::array<std::string, MaxVegetables>;
+  std::unique_ptr<TLines> Lines;
+};
+
 class TAreaObject {
  public:
   explicit TAreaObject(TAreaObjects* owner);
@@ -109,7 +128,7 @@ class TAreaObject {
   uint32_t FurnitureFlags = 0;
   std::array<int32_t, FurniturePositionCount> Capacity{};
   int32_t VegetableCount = 0;
-  std::array<std::string, MaxVegetables> Vegetables;
+  TVegetableLines Vegetables;
   int32_t Condition = 0;
   int32_t MaxCondition = 0;
   int32_t RepairsCount = 0;

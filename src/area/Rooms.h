@@ -92,9 +92,11 @@ class TAreaDoor {
   int32_t PullType = 0;
   int32_t Sex = 0;       // 0 male, 1 female, 2 neutral
   int32_t Multiple = 0;  // 1 when the door's name is plural
-  TAreaRoom* Owner;
+  // The marks sit beside the numbers so that a door stays small: a large area holds hundreds of
+  // thousands of them.
   bool IsPlaceholder = false;  // an empty slot shown by the room editor
   bool Modified = false;       // edited in the room editor
+  TAreaRoom* Owner;
   // Most exits are plain passages: their extended texts take no room until one is written. Read them
   // through the const accessors (empty when there are none), change them through the others.
   std::unique_ptr<TDoorTexts> Texts;
