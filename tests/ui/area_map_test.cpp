@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "ui/common/DialogService.h"
 #include "ui/editors/ParentForm.h"
 #include "ui/main/AreaManageForm.h"
+#include "ui/main/HelpWindow.h"
 #include "ui/main/MainForm.h"
 #include "ui/main/ModifiedAreas.h"
 #include "ui/main/SelectSectorForm.h"
@@ -534,6 +536,21 @@ class AreaMapTest : public QObject {
     // The main keyboard's / is not the zoom key.
     press(Qt::Key_Slash);
     QCOMPARE(map->Zoom, kMaxZoom);
+  }
+
+  void f1OpensTheMapKeysHelp() {
+    TArea& area = add_area("Town");
+    add_room(area, 100);
+    open(area);
+    QVERIFY(main->findChild<THelpWindow*>() == nullptr);
+    press(Qt::Key_F1);
+    auto* help = main->findChild<THelpWindow*>();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->Browser->source(), QUrl(QStringLiteral("qrc:/help/map_info.html")));
+    // The page is the keyboard guide itself, not the contents page.
+    QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("Ctrl + direction")));
+    expect_no_dialogs();
   }
 
   void levelKeysChangeTheShownLevel() {
