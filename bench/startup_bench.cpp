@@ -3,44 +3,27 @@
 // window, then the first area window opened with its map laid out.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
-#include <filesystem>
 #include <string>
 
+#include "support/SampleCopy.h"
 #include "ui/main/AreaManageForm.h"
 #include "ui/main/MainForm.h"
 #include "world/World.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A private copy: building a world writes the server root back into the settings file.
-struct SampleCopy {
-  SampleCopy() : root(fs::temp_directory_path() / ("tavro_startup_bench_" + std::to_string(::getpid()))) {
-    fs::remove_all(root);
-    fs::copy(TAVRO_SAMPLE_DIR, root, fs::copy_options::recursive);
-  }
-  ~SampleCopy() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-  }
-  fs::path root;
-};
-
 void BM_SampleWorldStart(benchmark::State& state) {
-  static SampleCopy sample;
-  const QString start = QString::fromStdString(sample.root.string());
+  static const tavro::bench::TSampleCopy sample("tavro_startup_bench_");
+  const QString start = QString::fromStdString(sample.Root.string());
   QDir::setCurrent(start);
   for (auto _ : state) {
     tavro::ui::TMainForm form;
     form.StartUpOnShow = false;
     form.StartDir = start;
     form.show();
-    if (!form.LoadWorld(QString::fromStdString((sample.root / "mud").string()))) {
+    if (!form.LoadWorld(QString::fromStdString((sample.Root / "mud").string()))) {
       state.SkipWithError("the sample world did not load");
       break;
     }
