@@ -70,6 +70,13 @@ std::unique_ptr<TWorld> make_test_world(const std::string& mud_folder) {
   return world;
 }
 
+std::vector<std::tuple<std::string, std::string, std::string>> prog_fields(const TWorldProgs& progs) {
+  std::vector<std::tuple<std::string, std::string, std::string>> fields;
+  for (const auto& prog : progs.Items)
+    fields.emplace_back(prog->ProgType, prog->Arguments, prog->Body);
+  return fields;
+}
+
 void load_area_text(TArea& area, const ScratchDir& dir, std::string_view text, const std::string& name) {
   std::string path = dir.file(name);
   write_file(path, text);

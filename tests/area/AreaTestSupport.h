@@ -4,8 +4,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "area/Area.h"
+#include "area/Mobiles.h"
+#include "area/Programs.h"
 #include "world/World.h"
 
 namespace tavro::test {
@@ -43,6 +47,18 @@ void load_area_text(TArea& area, const ScratchDir& dir, std::string_view text,
                     const std::string& name = "test.are");
 // Saves the area to a scratch file and returns the file's bytes.
 std::string save_area_text(TArea& area, const ScratchDir& dir, const std::string& name = "out.are");
+
+// Every field of a mobile that the area file carries, for comparing one mobile with another.
+inline auto mobile_fields(const TAreaMobile& m) {
+  return std::tie(m.Vnum, m.Name, m.ShortDescription, m.LongDescription, m.Description, m.Sex, m.Level,
+                  m.ActFlags, m.AffectedBy, m.Alignment, m.Thac0, m.AC, m.HitDice, m.DamDice, m.Gold, m.Exp,
+                  m.Position, m.DefPosition, m.Complex, m.Stats, m.Saves, m.Race, m.Class, m.Height, m.Weight,
+                  m.Speaks, m.Speaking, m.NumAttacks, m.Hitroll, m.Damroll, m.Parts, m.Resistant, m.Immune,
+                  m.Susceptible, m.Attacks, m.Defenses, m.Special);
+}
+
+// Type, arguments and body of every program in a list.
+std::vector<std::tuple<std::string, std::string, std::string>> prog_fields(const TWorldProgs& progs);
 
 // The message of the Error that body throws; fails the test when nothing is thrown.
 template <class Body>

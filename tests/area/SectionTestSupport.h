@@ -1,13 +1,12 @@
 #pragma once
 // A small world and one area for the tests of the section readers and writers, and helpers that read
 // a section from text and write one back to text.
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "area/Area.h"
+#include "area/AreaTestSupport.h"
 #include "area/Header.h"
 #include "reading/AreaFile.h"
 #include "world/Areas.h"
@@ -83,13 +82,6 @@ std::string written_section(const List& list) {
   return f.Buffer;
 }
 
-// A reader positioned at the start of text (written as a file would hold it).
-inline TAreaFile reader_of(std::string_view text) {
-  TAreaFile f;
-  f.load_text(text);
-  return f;
-}
-
 // Runs write(f) on an empty writer and gives back the text written.
 template <class WriteBody>
 std::string written_by(WriteBody&& write) {
@@ -99,23 +91,9 @@ std::string written_by(WriteBody&& write) {
   return f.Buffer;
 }
 
-// The message of the Error that body raises, or "" when it raises none.
-template <class Body>
-std::string error_of(Body&& body) {
-  try {
-    body();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return std::string();
-}
-
 // The bytes of a fixture file under tests/data/area.
 inline std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return read_file(std::string(TAVRO_TEST_DATA_DIR) + "/area/" + name);
 }
 
 }  // namespace tavro::test

@@ -27,6 +27,17 @@ class RandomModel {
     return std::uniform_int_distribution<int32_t>(low, high)(random_);
   }
   bool chance(int percent) { return between(1, 100) <= percent; }
+  // Any numbers into every element of the arrays and into the single numbers given.
+  template <class... Fields>
+  void fill(Fields&... fields) {
+    (fill_one(fields), ...);
+  }
+  template <size_t N>
+  void fill_one(std::array<int32_t, N>& numbers) {
+    for (int32_t& n : numbers)
+      n = any_number();
+  }
+  void fill_one(int32_t& n) { n = any_number(); }
 
   // A text the file format can hold: no tilde, no leading blank; Cyrillic letters of both sets,
   // line breaks as CR LF in memory.
@@ -80,18 +91,9 @@ class RandomModel {
     m.Description = optional_text(200, true);
     if (!m.Description.empty()) m.Description += "\r\n";  // the writer ends it with one line break
     m.Sex = chance(90) ? between(0, 3) : between(-5, 40);
-    m.Level = any_number();
     m.ActFlags = bits();
     m.AffectedBy = bits();
-    m.Alignment = any_number();
-    m.Thac0 = any_number();
-    m.AC = any_number();
-    for (int32_t& n : m.HitDice)
-      n = any_number();
-    for (int32_t& n : m.DamDice)
-      n = any_number();
-    m.Gold = any_number();
-    m.Exp = any_number();
+    fill(m.Level, m.Alignment, m.Thac0, m.AC, m.HitDice, m.DamDice, m.Gold, m.Exp);
     m.Position = between(0, 1 << 20);
     m.DefPosition = between(0, 1 << 20);
     m.Complex = chance(50);
@@ -101,19 +103,9 @@ class RandomModel {
   }
 
   void fill_complex(TAreaMobile& m) {
-    for (int32_t& n : m.Stats)
-      n = any_number();
-    for (int32_t& n : m.Saves)
-      n = any_number();
+    fill(m.Stats, m.Saves, m.Height, m.Weight, m.Speaks, m.Speaking, m.NumAttacks, m.Hitroll, m.Damroll);
     m.Race = between(0, world_.Races->Count() - 1);
     m.Class = between(0, world_.Classes->Count() - 1);
-    m.Height = any_number();
-    m.Weight = any_number();
-    m.Speaks = any_number();
-    m.Speaking = any_number();
-    m.NumAttacks = any_number();
-    m.Hitroll = any_number();
-    m.Damroll = any_number();
     m.Parts = static_cast<uint32_t>(random_());
     m.Resistant = static_cast<uint32_t>(random_());
     m.Immune = static_cast<uint32_t>(random_());
@@ -142,23 +134,12 @@ class RandomModel {
       TAreaMobile& m = area.Mobiles->Add();
       fill_mobile(m, vnum);
       maybe_give_shop(area, m, m.Shop, 30);
-      if (m.Shop) {
-        for (int32_t& n : m.Shop->BuyTypes)
-          n = any_number();
-        m.Shop->ProfitBuy = any_number();
-        m.Shop->ProfitSell = any_number();
-        m.Shop->OpenHour = any_number();
-        m.Shop->CloseHour = any_number();
-      }
+      if (m.Shop)
+        fill(m.Shop->BuyTypes, m.Shop->ProfitBuy, m.Shop->ProfitSell, m.Shop->OpenHour, m.Shop->CloseHour);
       maybe_give_shop(area, m, m.RepairShop, 20);
-      if (m.RepairShop) {
-        for (int32_t& n : m.RepairShop->FixTypes)
-          n = any_number();
-        m.RepairShop->ProfitFix = any_number();
-        m.RepairShop->ShopType = any_number();
-        m.RepairShop->OpenHour = any_number();
-        m.RepairShop->CloseHour = any_number();
-      }
+      if (m.RepairShop)
+        fill(m.RepairShop->FixTypes, m.RepairShop->ProfitFix, m.RepairShop->ShopType, m.RepairShop->OpenHour,
+             m.RepairShop->CloseHour);
     }
     int helps = between(0, 4);
     for (int i = 0; i < helps; ++i) {
@@ -176,83 +157,32 @@ class RandomModel {
   const TWorld& world_;
 };
 
-void expect_same_programs(const TWorldProgs& a, const TWorldProgs& b) {
-  ASSERT_EQ(a.Items.size(), b.Items.size());
-  for (size_t i = 0; i < a.Items.size(); ++i) {
-    EXPECT_EQ(a.Items[i]->ProgType, b.Items[i]->ProgType);
-    EXPECT_EQ(a.Items[i]->Arguments, b.Items[i]->Arguments);
-    EXPECT_EQ(a.Items[i]->Body, b.Items[i]->Body);
-  }
+auto shop_fields(const TAreaShop& s) {
+  return std::tie(s.BuyTypes, s.ProfitBuy, s.ProfitSell, s.OpenHour, s.CloseHour);
 }
-
-void expect_same_shops(const TAreaMobile& a, const TAreaMobile& b) {
-  ASSERT_EQ(a.Shop == nullptr, b.Shop == nullptr);
-  if (a.Shop) {
-    EXPECT_EQ(a.Shop->BuyTypes, b.Shop->BuyTypes);
-    EXPECT_EQ(a.Shop->ProfitBuy, b.Shop->ProfitBuy);
-    EXPECT_EQ(a.Shop->ProfitSell, b.Shop->ProfitSell);
-    EXPECT_EQ(a.Shop->OpenHour, b.Shop->OpenHour);
-    EXPECT_EQ(a.Shop->CloseHour, b.Shop->CloseHour);
-    EXPECT_EQ(b.Shop->Keeper, &b);
-  }
-  ASSERT_EQ(a.RepairShop == nullptr, b.RepairShop == nullptr);
-  if (a.RepairShop) {
-    EXPECT_EQ(a.RepairShop->FixTypes, b.RepairShop->FixTypes);
-    EXPECT_EQ(a.RepairShop->ProfitFix, b.RepairShop->ProfitFix);
-    EXPECT_EQ(a.RepairShop->ShopType, b.RepairShop->ShopType);
-    EXPECT_EQ(a.RepairShop->OpenHour, b.RepairShop->OpenHour);
-    EXPECT_EQ(a.RepairShop->CloseHour, b.RepairShop->CloseHour);
-    EXPECT_EQ(b.RepairShop->Keeper, &b);
-  }
-}
-
-void expect_same_mobile(const TAreaMobile& a, const TAreaMobile& b) {
-  SCOPED_TRACE("mobile " + std::to_string(a.Vnum));
-  EXPECT_EQ(a.Vnum, b.Vnum);
-  EXPECT_EQ(a.Name, b.Name);
-  EXPECT_EQ(a.ShortDescription, b.ShortDescription);
-  EXPECT_EQ(a.LongDescription, b.LongDescription);
-  EXPECT_EQ(a.Description, b.Description);
-  EXPECT_EQ(a.Sex, b.Sex);
-  EXPECT_EQ(a.Level, b.Level);
-  EXPECT_EQ(a.ActFlags, b.ActFlags);
-  EXPECT_EQ(a.AffectedBy, b.AffectedBy);
-  EXPECT_EQ(a.Alignment, b.Alignment);
-  EXPECT_EQ(a.Thac0, b.Thac0);
-  EXPECT_EQ(a.AC, b.AC);
-  EXPECT_EQ(a.HitDice, b.HitDice);
-  EXPECT_EQ(a.DamDice, b.DamDice);
-  EXPECT_EQ(a.Gold, b.Gold);
-  EXPECT_EQ(a.Exp, b.Exp);
-  EXPECT_EQ(a.Position, b.Position);
-  EXPECT_EQ(a.DefPosition, b.DefPosition);
-  EXPECT_EQ(a.Complex, b.Complex);
-  EXPECT_EQ(a.Stats, b.Stats);
-  EXPECT_EQ(a.Saves, b.Saves);
-  EXPECT_EQ(a.Race, b.Race);
-  EXPECT_EQ(a.Class, b.Class);
-  EXPECT_EQ(a.Height, b.Height);
-  EXPECT_EQ(a.Weight, b.Weight);
-  EXPECT_EQ(a.Speaks, b.Speaks);
-  EXPECT_EQ(a.Speaking, b.Speaking);
-  EXPECT_EQ(a.NumAttacks, b.NumAttacks);
-  EXPECT_EQ(a.Hitroll, b.Hitroll);
-  EXPECT_EQ(a.Damroll, b.Damroll);
-  EXPECT_EQ(a.Parts, b.Parts);
-  EXPECT_EQ(a.Resistant, b.Resistant);
-  EXPECT_EQ(a.Immune, b.Immune);
-  EXPECT_EQ(a.Susceptible, b.Susceptible);
-  EXPECT_EQ(a.Attacks, b.Attacks);
-  EXPECT_EQ(a.Defenses, b.Defenses);
-  EXPECT_EQ(a.Special, b.Special);
-  expect_same_programs(*a.Progs, *b.Progs);
-  expect_same_shops(a, b);
+auto repair_fields(const TAreaRepairShop& s) {
+  return std::tie(s.FixTypes, s.ProfitFix, s.ShopType, s.OpenHour, s.CloseHour);
 }
 
 void expect_same_mobiles(const TArea& a, const TArea& b) {
   ASSERT_EQ(a.Mobiles->Items.size(), b.Mobiles->Items.size());
-  for (size_t i = 0; i < a.Mobiles->Items.size(); ++i)
-    expect_same_mobile(*a.Mobiles->Items[i], *b.Mobiles->Items[i]);
+  for (size_t i = 0; i < a.Mobiles->Items.size(); ++i) {
+    const TAreaMobile& x = *a.Mobiles->Items[i];
+    const TAreaMobile& y = *b.Mobiles->Items[i];
+    SCOPED_TRACE("mobile " + std::to_string(x.Vnum));
+    EXPECT_EQ(test::mobile_fields(x), test::mobile_fields(y));
+    EXPECT_EQ(test::prog_fields(*x.Progs), test::prog_fields(*y.Progs));
+    ASSERT_EQ(x.Shop == nullptr, y.Shop == nullptr);
+    ASSERT_EQ(x.RepairShop == nullptr, y.RepairShop == nullptr);
+    if (x.Shop) {
+      EXPECT_EQ(shop_fields(*x.Shop), shop_fields(*y.Shop));
+      EXPECT_EQ(y.Shop->Keeper, &y);
+    }
+    if (x.RepairShop) {
+      EXPECT_EQ(repair_fields(*x.RepairShop), repair_fields(*y.RepairShop));
+      EXPECT_EQ(y.RepairShop->Keeper, &y);
+    }
+  }
   EXPECT_EQ(a.Shops->Items.size(), b.Shops->Items.size());
   EXPECT_EQ(a.RepairShops->Items.size(), b.RepairShops->Items.size());
 }
@@ -261,9 +191,9 @@ void expect_same_area(const TArea& a, const TArea& b) {
   expect_same_mobiles(a, b);
   ASSERT_EQ(a.Helps->Items.size(), b.Helps->Items.size());
   for (size_t i = 0; i < a.Helps->Items.size(); ++i) {
-    EXPECT_EQ(a.Helps->Items[i]->Level, b.Helps->Items[i]->Level);
-    EXPECT_EQ(a.Helps->Items[i]->Keywords, b.Helps->Items[i]->Keywords);
-    EXPECT_EQ(a.Helps->Items[i]->Text, b.Helps->Items[i]->Text);
+    const TAreaHelpItem& x = *a.Helps->Items[i];
+    const TAreaHelpItem& y = *b.Helps->Items[i];
+    EXPECT_EQ(std::tie(x.Level, x.Keywords, x.Text), std::tie(y.Level, y.Keywords, y.Text));
   }
 }
 

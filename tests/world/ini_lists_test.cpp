@@ -2,8 +2,8 @@
 
 #include "reading/Error.h"
 #include "world/IniFile.h"
-#include "world/WorldSpecFunctions.h"
 #include "world/TextLists.h"
+#include "world/WorldSpecFunctions.h"
 #include "world_fixture.h"
 
 namespace tavro {

@@ -195,13 +195,11 @@ TEST_F(Skills, MissingFileFailsUnderTheLoadSkillsPrefix) {
 }
 
 TEST(Positions, StoredPositionsConvertAsMobilePositions) {
-  const int old_numbering[][2] = {{0, 0},  {4, 4},  {5, 6},   {6, 8},   {7, 9},
-                                  {8, 12}, {9, 13}, {10, 14}, {11, 15}, {12, 12}};
-  for (const auto& [stored, position] : old_numbering)
+  // The old numbering is mapped; the current one is offset by 100; numbers beyond both stay.
+  const int cases[][2] = {{0, 0},   {4, 4},   {5, 6},   {6, 8},   {7, 9},    {8, 12},  {9, 13}, {10, 14},
+                          {11, 15}, {12, 12}, {100, 0}, {108, 8}, {112, 12}, {99, 99}, {-1, -1}};
+  for (const auto& [stored, position] : cases)
     EXPECT_EQ(position_from_stored(stored), position) << stored;
-  EXPECT_EQ(position_from_stored(100), 0);
-  EXPECT_EQ(position_from_stored(108), 8);
-  EXPECT_EQ(position_from_stored(-1), -1);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "world/IniFile.h"
 #include "world/RacesClasses.h"
 #include "world/Skills.h"
-#include "world/WorldSpecFunctions.h"
 #include "world/World.h"
+#include "world/WorldSpecFunctions.h"
 #include "world_fixture.h"
 
 namespace tavro {
