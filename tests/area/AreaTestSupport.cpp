@@ -1,10 +1,5 @@
 #include "area/AreaTestSupport.h"
 
-#include <atomic>
-#include <fstream>
-#include <random>
-#include <sstream>
-
 #include "reading/AreaFile.h"
 #include "reading/Paths.h"
 #include "world/Areas.h"
@@ -12,32 +7,6 @@
 #include "world/WorldSpecFunctions.h"
 
 namespace tavro::test {
-
-ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() /
-          ("tavro-area-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void write_file(const std::string& path, std::string_view bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 std::string cp1251(std::string_view utf8) {
   return utf8_to_cp1251(utf8);

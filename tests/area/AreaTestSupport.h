@@ -1,6 +1,5 @@
 #pragma once
 // Shared helpers of the area tests: scratch folders, files in KOI8-R, a small world to read against.
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,27 +9,11 @@
 #include "area/Area.h"
 #include "area/Mobiles.h"
 #include "area/Programs.h"
+#include "support/ErrorOf.h"
+#include "support/Scratch.h"
 #include "world/World.h"
 
 namespace tavro::test {
-
-// A fresh empty folder under the system's temporary folder, removed with the object.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::string file(std::string_view name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-void write_file(const std::string& path, std::string_view bytes);
-std::string read_file(const std::string& path);
 
 // Test texts are written in UTF-8: these give the bytes a server file (KOI8-R) or the model
 // (Windows-1251) holds.
@@ -60,23 +43,4 @@ inline auto mobile_fields(const TAreaMobile& m) {
 // Type, arguments and body of every program in a list.
 std::vector<std::tuple<std::string, std::string, std::string>> prog_fields(const TWorldProgs& progs);
 
-// The message of the Error that body throws; fails the test when nothing is thrown.
-template <class Body>
-std::string error_of(Body&& body);
-
 }  // namespace tavro::test
-
-#include <gtest/gtest.h>
-
-#include "reading/Error.h"
-
-template <class Body>
-std::string tavro::test::error_of(Body&& body) {
-  try {
-    body();
-  } catch (const tavro::Error& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "no error was raised";
-  return {};
-}

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "area/Objects.h"
 #include "area/Programs.h"
 #include "area/SectionTestSupport.h"
@@ -17,31 +14,25 @@ using test::error_of;
 using test::fixture;
 using test::read_section;
 using test::written_section;
-
-std::string written_by_object(const TAreaObject& object) {
-  return test::written_by([&](TAreaFile& f) { object.Write(f); });
-}
+using Values = std::array<int32_t, 7>;
 
 // Positions in the test world's lists (SectionTestSupport.h).
-enum {
-  SCROLL = 2,
-  WAND = 3,
-  WEAPON = 5,
-  PROJECTILE = 6,
-  SALVE = 7,
-  MISSILE_WEAPON = 8,
-  POTION = 10,
-  MISSILE = 11
-};
+enum { SCROLL = 2, WAND = 3, WEAPON = 5, SALVE = 7, POTION = 10 };
 enum { ARMOR = 1, BLESS = 2, FIREBALL = 3, UNDEFINED_SKILL = 4 };
 enum { SWORD = 0, AXE = 1, BOW = 2, ARROW = 3 };
-enum { APPLY_STR = 1, APPLY_WEAPONSPELL = 3, APPLY_WEARSPELL = 4, APPLY_HIT = 6 };
+enum { APPLY_WEAPONSPELL = 3 };
 
 // An object of the current layout: the type line and the values line are given, the rest is plain.
 std::string object_text(const std::string& vnum, const std::string& type_line, const std::string& values_line,
                         const std::string& after = "") {
   return "#OBJECTS\n#" + vnum + "\nthing~\na thing~\nA thing lies here.~\n~\n" + type_line + "\n" +
          values_line + "\n1 0 0 0 0 0 0 \n" + after + "#0\n";
+}
+
+// An object of an older layout with its short description, type line, values line and the rest.
+std::string old_object(const std::string& short_description, const std::string& type_and_values,
+                       const std::string& rest = "1\n") {
+  return "#OBJECTS\n#1\nx~\n" + short_description + "~\nx~\n~\n" + type_and_values + rest + "#0\n";
 }
 
 class ObjectsTest : public ::testing::Test {
@@ -52,6 +43,13 @@ class ObjectsTest : public ::testing::Test {
     EXPECT_EQ(objects().Items.size(), 1u);
     return *objects().Items.at(0);
   }
+  TAreaObject& add(int32_t vnum, int32_t item_type, const Values& values) {
+    TAreaObject& object = objects().Add();
+    object.Vnum = vnum;
+    object.ItemType = item_type;
+    object.Values = values;
+    return object;
+  }
   // Writes the list, reads the text back into a fresh list of the same area and gives the text.
   std::string write_and_reload() {
     std::string text = written_section(objects());
@@ -60,53 +58,42 @@ class ObjectsTest : public ::testing::Test {
     read_section(objects(), text);
     return text;
   }
+  std::string read_error(const std::string& text) {
+    objects().Clear();
+    return error_of([&] { read_section(objects(), text); });
+  }
   const TWorldWeapon* weapon(int index) { return w.world.Weapons->Items[static_cast<size_t>(index)].get(); }
+  static std::string written(const TAreaObject& object) {
+    return test::written_by([&](TAreaFile& f) { object.Write(f); });
+  }
 
   test::SectionWorld w;
 };
 
-TEST_F(ObjectsTest, FullSectionRoundTripsByteForByte) {
+TEST_F(ObjectsTest, FullSectionIsReadIntoItsFieldsAndRoundTripsByteForByte) {
   const std::string text = fixture("objects_full.are");
   read_section(objects(), text);
   ASSERT_EQ(objects().Items.size(), 5u);
   const TAreaObject& sword = *objects().Items[0];
-  EXPECT_EQ(sword.Vnum, 200);
-  EXPECT_EQ(sword.ShortDescription, "long sword");
-  EXPECT_EQ(sword.Description, "A fine blade.\r\n");
-  EXPECT_EQ(sword.ItemType, WEAPON);
-  EXPECT_EQ(sword.WeaponType, weapon(AXE));
-  EXPECT_EQ(sword.Values[3], AXE);
-  EXPECT_EQ(sword.ExtraFlags.Words[0], 3u);
-  EXPECT_EQ(sword.ExtraFlags.Words[1], 4u);
-  EXPECT_EQ(sword.WearFlags, 1u);
-  EXPECT_EQ(sword.Weight, 5);
-  EXPECT_EQ(sword.Cost, 100);
-  EXPECT_EQ(sword.Rent, 10);
-  EXPECT_EQ(sword.Level, 3);
-  EXPECT_EQ(sword.Condition, 90);
-  EXPECT_EQ(sword.MaxCondition, 100);
-  EXPECT_EQ(sword.RepairsCount, 2);
+  EXPECT_EQ(std::tie(sword.Vnum, sword.ShortDescription, sword.Description, sword.ItemType, sword.WeaponType),
+            std::make_tuple(200, "long sword", "A fine blade.\r\n", WEAPON, weapon(AXE)));
+  EXPECT_EQ(std::tie(sword.Values[3], sword.ExtraFlags.Words[0], sword.ExtraFlags.Words[1], sword.WearFlags),
+            std::make_tuple(AXE, 3u, 4u, 1u));
+  EXPECT_EQ(std::tie(sword.Weight, sword.Cost, sword.Rent, sword.Level, sword.Condition, sword.MaxCondition,
+                     sword.RepairsCount),
+            std::make_tuple(5, 100, 10, 3, 90, 100, 2));
   ASSERT_EQ(sword.Affects.Items.size(), 3u);
-  EXPECT_EQ(sword.Affects.Items[1]->Location, APPLY_WEAPONSPELL);
-  EXPECT_EQ(sword.Affects.Items[1]->Modifier, FIREBALL);
+  EXPECT_EQ(std::tie(sword.Affects.Items[1]->Location, sword.Affects.Items[1]->Modifier),
+            std::make_tuple(APPLY_WEAPONSPELL, FIREBALL));
   EXPECT_EQ(sword.Affects.Items[2]->Modifier, -5);
-  const TAreaObject& scroll = *objects().Items[1];
-  EXPECT_EQ(scroll.Values[0], 10);
-  EXPECT_EQ(scroll.Values[1], ARMOR);
-  EXPECT_EQ(scroll.Values[2], BLESS);
-  EXPECT_EQ(scroll.Values[3], FIREBALL);
-  const TAreaObject& salve = *objects().Items[2];
-  EXPECT_EQ(salve.Values[4], ARMOR);
-  EXPECT_EQ(salve.Values[5], BLESS);
+  EXPECT_EQ(objects().Items[1]->Values, (Values{10, ARMOR, BLESS, FIREBALL, 0, 0, 0}));  // scroll
+  EXPECT_EQ(objects().Items[2]->Values, (Values{5, 0, 0, 0, ARMOR, BLESS, 0}));          // salve
   const TAreaObject& arrow = *objects().Items[3];
-  EXPECT_EQ(arrow.WeaponType, weapon(BOW));
-  EXPECT_EQ(arrow.Values[6], ARROW);
+  EXPECT_EQ(std::tie(arrow.WeaponType, arrow.Values[6]), std::make_tuple(weapon(BOW), ARROW));
   const TAreaObject& chair = *objects().Items[4];
-  EXPECT_EQ(chair.Layers, 3);
-  EXPECT_EQ(chair.Values[4], 7);
-  EXPECT_EQ(chair.FurnitureFlags, 3u);
-  EXPECT_EQ(chair.Capacity, (std::array<int32_t, 4>{1, 2, 3, 4}));
-  EXPECT_EQ(chair.VegetableCount, 2);
+  EXPECT_EQ(
+      std::tie(chair.Layers, chair.Values[4], chair.FurnitureFlags, chair.Capacity, chair.VegetableCount),
+      std::make_tuple(3, 7, 3u, std::array<int32_t, 4>{1, 2, 3, 4}, 2));
   EXPECT_EQ(chair.Vegetables[1], "line two");
   ASSERT_EQ(chair.Progs->Items.size(), 1u);
   EXPECT_EQ(chair.Progs->Items[0]->Arguments, "50");
@@ -118,47 +105,27 @@ TEST_F(ObjectsTest, WeightBelowOneReadsAsOne) {
     objects().Clear();
     read_section(objects(),
                  "#OBJECTS\n#1\nx~\nx~\nx~\n~\nlight~ 0 0 0\n0 0 0 0\n" + std::string(weight) + " 5\n#0\n");
-    EXPECT_EQ(only_object().Weight, 1) << weight;
-    EXPECT_EQ(only_object().Cost, 5);
+    EXPECT_EQ(std::tie(only_object().Weight, only_object().Cost), std::make_tuple(1, 5)) << weight;
   }
 }
 
-TEST_F(ObjectsTest, ValidSpellsAreWrittenByNameAndReadBackToTheSameIndexes) {
-  TAreaObject& scroll = objects().Add();
-  scroll.Vnum = 1;
-  scroll.ItemType = SCROLL;
-  scroll.Values = {12, FIREBALL, ARMOR, UNDEFINED_SKILL, 0, 0, 0};
+TEST_F(ObjectsTest, SpellsAreWrittenByNameAndReadBackToTheSameIndexes) {
+  add(1, SCROLL, {12, FIREBALL, ARMOR, UNDEFINED_SKILL, 0, 0, 0});
+  add(2, WAND, {5, 4, 3, BLESS, 0, 0, 0});
+  add(3, POTION, {1, BLESS, 0, 0, 0, 0, 0});
   const std::string text = write_and_reload();
   // The undefined skill is not valid: written as its number and named NONE, it reads back as no spell.
-  EXPECT_NE(text.find("\n12 -1 -1 4\n0 0 0 0 0 0 0 \n'fireball' 'armor' 'NONE'\n"), std::string::npos)
-      << text;
-  EXPECT_EQ(only_object().Values[1], FIREBALL);
-  EXPECT_EQ(only_object().Values[2], ARMOR);
-  EXPECT_EQ(only_object().Values[3], 0);
-}
-
-TEST_F(ObjectsTest, WandAndPotionSpellSlots) {
-  TAreaObject& wand = objects().Add();
-  wand.Vnum = 1;
-  wand.ItemType = WAND;
-  wand.Values = {5, 4, 3, BLESS, 0, 0, 0};
-  TAreaObject& potion = objects().Add();
-  potion.Vnum = 2;
-  potion.ItemType = POTION;
-  potion.Values = {1, BLESS, 0, 0, 0, 0, 0};
-  const std::string text = write_and_reload();
-  EXPECT_NE(text.find("\n5 4 3 -1\n0 0 0 0 0 0 0 \n'bless'\n\n#2\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\n1 -1 0 0\n0 0 0 0 0 0 0 \n'bless' 'NONE' 'NONE'\n"), std::string::npos) << text;
-  EXPECT_EQ(objects().Items[0]->Values[3], BLESS);
-  EXPECT_EQ(objects().Items[0]->Values[2], 3);
-  EXPECT_EQ(objects().Items[1]->Values[1], BLESS);
+  for (const char* part :
+       {"\n12 -1 -1 4\n0 0 0 0 0 0 0 \n'fireball' 'armor' 'NONE'\n",
+        "\n5 4 3 -1\n0 0 0 0 0 0 0 \n'bless'\n\n#3\n", "\n1 -1 0 0\n0 0 0 0 0 0 0 \n'bless' 'NONE' 'NONE'\n"})
+    EXPECT_NE(text.find(part), std::string::npos) << text;
+  EXPECT_EQ(objects().Items[0]->Values, (Values{12, FIREBALL, ARMOR, 0, 0, 0, 0}));
+  EXPECT_EQ(objects().Items[1]->Values, (Values{5, 4, 3, BLESS, 0, 0, 0}));
+  EXPECT_EQ(objects().Items[2]->Values, (Values{1, BLESS, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ObjectsTest, SalveWritesSixValuesOnlyForAPositiveValueThatIsNoSpell) {
-  TAreaObject& salve = objects().Add();
-  salve.Vnum = 1;
-  salve.ItemType = SALVE;
-  salve.Values = {1, 2, 3, 4, ARMOR, BLESS, 0};
+  TAreaObject& salve = add(1, SALVE, {1, 2, 3, 4, ARMOR, BLESS, 0});
   std::string text = written_section(objects());
   EXPECT_NE(text.find("\n1 2 3 4\n0 0 0 0 0 0 0 \n'armor' 'bless'\n"), std::string::npos) << text;
   salve.Values[4] = 500;  // not a skill index
@@ -167,49 +134,38 @@ TEST_F(ObjectsTest, SalveWritesSixValuesOnlyForAPositiveValueThatIsNoSpell) {
 }
 
 TEST_F(ObjectsTest, WeaponTypesAreStoredByName) {
-  TAreaObject& sword = objects().Add();
-  sword.Vnum = 1;
-  sword.ItemType = WEAPON;
-  sword.Values = {0, 1, 2, 3, 0, 0, 0};
+  add(1, WEAPON, {0, 1, 2, 3, 0, 0, 0});
   std::string text = write_and_reload();
   EXPECT_NE(text.find("\nweapon~ ~ 0 0 0\n0 1 2 3\n"), std::string::npos) << text;
-  EXPECT_EQ(only_object().WeaponType, nullptr);
-  EXPECT_EQ(only_object().Values[3], 0);
-
+  EXPECT_EQ(std::tie(only_object().WeaponType, only_object().Values[3]), std::make_tuple(nullptr, 0));
   only_object().WeaponType = weapon(BOW);
   text = write_and_reload();
   EXPECT_NE(text.find("\nweapon~ bow~ 0 0 0\n0 1 2 0\n"), std::string::npos) << text;
   EXPECT_EQ(only_object().Values[3], BOW);
 }
 
-TEST_F(ObjectsTest, MissileWeaponCarriesAWeaponTypeButKeepsValue3) {
+TEST_F(ObjectsTest, LaunchersMissilesAndProjectilesKeepTheirWeaponTypes) {
   read_section(objects(), object_text("1", "launcher~ sword~ 0 0 0", "0 0 0 9"));
-  EXPECT_EQ(only_object().WeaponType, weapon(SWORD));
-  EXPECT_EQ(only_object().Values[3], 9);
   read_section(objects(), object_text("2", "missile~ arrow~ 0 0 0", "0 0 0 9"));
-  EXPECT_EQ(objects().Items[1]->Values[3], ARROW);
-}
-
-TEST_F(ObjectsTest, ProjectileNamesItsAmmunitionWeaponTypeInValue6) {
-  read_section(objects(), object_text("1", "projectile~ ~ ~ 0 0 0", "1 2 3 4"));
-  EXPECT_EQ(only_object().WeaponType, nullptr);
-  EXPECT_EQ(only_object().Values[6], 0);
-  EXPECT_EQ(only_object().Values[3], 4);
-  only_object().Values[6] = 99;  // names no entry: written as no name
+  read_section(objects(), object_text("3", "projectile~ ~ ~ 0 0 0", "1 2 3 4"));
+  const auto& items = objects().Items;
+  EXPECT_EQ(std::tie(items[0]->WeaponType, items[0]->Values[3]), std::make_tuple(weapon(SWORD), 9));
+  EXPECT_EQ(items[1]->Values[3], ARROW);
+  // A projectile names its ammunition's weapon type in value 6.
+  EXPECT_EQ(std::tie(items[2]->WeaponType, items[2]->Values[6], items[2]->Values[3]),
+            std::make_tuple(nullptr, 0, 4));
+  items[2]->Values[6] = 99;  // names no entry: written as no name
   EXPECT_NE(written_section(objects()).find("\nprojectile~ ~ ~ 0 0 0\n"), std::string::npos);
 }
 
 TEST_F(ObjectsTest, UnknownTypeNamesFail) {
-  EXPECT_EQ(error_of([&] { read_section(objects(), object_text("4", "gadget~ 0 0 0", "0 0 0 0")); }),
-            "#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\nBad ITEM TYPE value \"gadget\"!");
-  objects().Clear();
-  EXPECT_EQ(error_of([&] { read_section(objects(), object_text("4", "weapon~ Sword~ 0 0 0", "0 0 0 0")); }),
-            "#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\nBad WEAPON TYPE value \"Sword\"!");
-  objects().Clear();
-  EXPECT_EQ(error_of([&] {
-              read_section(objects(), object_text("4", "projectile~ bow~ spear~ 0 0 0", "0 0 0 0"));
-            }),
-            "#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\nBad WEAPON TYPE value \"spear\"!");
+  const std::pair<const char*, const char*> cases[] = {
+      {"gadget~ 0 0 0", "Bad ITEM TYPE value \"gadget\"!"},
+      {"weapon~ Sword~ 0 0 0", "Bad WEAPON TYPE value \"Sword\"!"},
+      {"projectile~ bow~ spear~ 0 0 0", "Bad WEAPON TYPE value \"spear\"!"}};
+  for (const auto& [type_line, message] : cases)
+    EXPECT_EQ(read_error(object_text("4", type_line, "0 0 0 0")),
+              std::string("#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\n") + message);
 }
 
 TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
@@ -217,11 +173,11 @@ TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
   read_section(objects(), "#OBJECTS\n#8\nx~\nx~\nx~\n~\n89 0 0 0\n0 0 0 0\n1\n#0\n");
   EXPECT_EQ(only_object().ItemType, 89);
   // Written as an empty name, it would make the saved file unreadable.
-  EXPECT_EQ(error_of([&] { written_section(objects()); }),
-            "#OBJECTS (8):\r\nItem type 89 is not in the item-type list");
-  only_object().ItemType = -1;
-  EXPECT_EQ(error_of([&] { written_section(objects()); }),
-            "#OBJECTS (8):\r\nItem type -1 is not in the item-type list");
+  for (int32_t type : {89, -1}) {
+    only_object().ItemType = type;
+    EXPECT_EQ(error_of([&] { written_section(objects()); }),
+              "#OBJECTS (8):\r\nItem type " + std::to_string(type) + " is not in the item-type list");
+  }
 }
 
 TEST_F(ObjectsTest, ItemTypeNamesIgnoreLetterCase) {
@@ -239,53 +195,43 @@ TEST_F(ObjectsTest, OldFilesKeepTheWeaponTypeOfValue3) {
   EXPECT_EQ(objects().Items[1]->WeaponType, nullptr);  // 7 is no position in the list
   const std::string text = write_and_reload();
   EXPECT_NE(text.find("\nweapon~ bow~ 0 A 0\n0 1 4 2\n"), std::string::npos) << text;
-  EXPECT_EQ(objects().Items[0]->Values[3], BOW);
-  EXPECT_EQ(objects().Items[0]->WeaponType, weapon(BOW));
+  EXPECT_EQ(std::tie(objects().Items[0]->Values[3], objects().Items[0]->WeaponType),
+            std::make_tuple(BOW, weapon(BOW)));
 }
 
 TEST_F(ObjectsTest, Version4ShortDescriptionIsFoldedFromSixCaseForms) {
   w.set_version(4);
-  read_section(objects(),
-               "#OBJECTS\n#1\nknife~\nnozh:nozha:nozhu:nozh:nozhom:nozhe~\nA knife.~\n~\n"
-               "1 0 0 0\n0 0 0 0\n1\n#0\n");
+  read_section(objects(), old_object("nozh:nozha:nozhu:nozh:nozhom:nozhe", "1 0 0 0\n0 0 0 0\n"));
   const std::string expected = encode_cases({"nozh", "nozha", "nozhu", "nozh", "nozhom", "nozhe"});
   EXPECT_EQ(only_object().ShortDescription, expected);
-  EXPECT_NE(written_section(objects()).find("\nknife~\n" + expected + "~\nA knife.~\n"), std::string::npos);
+  EXPECT_NE(written_section(objects()).find("\nx~\n" + expected + "~\nx~\n"), std::string::npos);
 }
 
-TEST_F(ObjectsTest, VersionsBelow6ReadSpellAffectsBySlot) {
+TEST_F(ObjectsTest, SpellAffectsAreReadBySlotBelowVersion6AndByNameFrom6) {
   w.set_version(5);
-  read_section(objects(),
-               "#OBJECTS\n#1\nring~\nring~\nA ring.~\n~\n1 0 0 0\n0 0 0 0\n1\n"
-               "A\n3 26\nA\n4 999\nA\n6 26\n#0\n");
+  read_section(objects(), old_object("ring", "1 0 0 0\n0 0 0 0\n", "1\nA\n3 26\nA\n4 999\nA\n6 26\n"));
   const auto& affects = only_object().Affects.Items;
   ASSERT_EQ(affects.size(), 3u);
-  EXPECT_EQ(affects[0]->Modifier, FIREBALL);
-  EXPECT_EQ(affects[1]->Modifier, 0);  // no skill has that slot
-  EXPECT_EQ(affects[2]->Modifier, 26);
+  // No skill has slot 999; 6 is no spell location and keeps its number.
+  EXPECT_EQ(std::make_tuple(affects[0]->Modifier, affects[1]->Modifier, affects[2]->Modifier),
+            std::make_tuple(FIREBALL, 0, 26));
   EXPECT_NE(written_section(objects()).find("A\n3 'fireball'\nA\n4 0\nA\n6 26\n"), std::string::npos);
-}
-
-TEST_F(ObjectsTest, Version6ReadsSpellAffectsByName) {
+  objects().Clear();
   w.set_version(6);
-  read_section(objects(),
-               "#OBJECTS\n#1\nring~\nring~\nA ring.~\n~\n1 0 0 0\n0 0 0 0\n1\n"
-               "A\n4 'bless'\nA\n4 nosuch\n#0\n");
-  EXPECT_EQ(only_object().Affects.Items[0]->Modifier, BLESS);
-  EXPECT_EQ(only_object().Affects.Items[1]->Modifier, 0);
+  read_section(objects(), old_object("ring", "1 0 0 0\n0 0 0 0\n", "1\nA\n4 'bless'\nA\n4 nosuch\n"));
+  const auto& named = only_object().Affects.Items;
+  EXPECT_EQ(std::make_tuple(named[0]->Modifier, named[1]->Modifier), std::make_tuple(BLESS, 0));
 }
 
 TEST_F(ObjectsTest, Version0SpellValuesAreSlotsAndVersion1NamesThem) {
-  const std::string forms = "svitok:svitka:svitku:svitok:svitkom:svitke~\n";
+  const std::string forms = "svitok:svitka:svitku:svitok:svitkom:svitke";
   w.set_version(0);
-  read_section(objects(), "#OBJECTS\n#1\nscroll~\n" + forms + "A scroll.~\n~\n2 0 0 0\n20 26 3 5\n1\n#0\n");
-  EXPECT_EQ(only_object().Values, (std::array<int32_t, 7>{20, FIREBALL, BLESS, 0, 0, 0, 0}));
+  read_section(objects(), old_object(forms, "2 0 0 0\n20 26 3 5\n"));
+  EXPECT_EQ(only_object().Values, (Values{20, FIREBALL, BLESS, 0, 0, 0, 0}));
   objects().Clear();
   w.set_version(1);
-  read_section(objects(), "#OBJECTS\n#1\nscroll~\n" + forms +
-                              "A scroll.~\n~\n2 0 0 0\n20 26 3 5\n1\n"
-                              "armor 'bless' 'NONE'\n#0\n");
-  EXPECT_EQ(only_object().Values, (std::array<int32_t, 7>{20, ARMOR, BLESS, 0, 0, 0, 0}));
+  read_section(objects(), old_object(forms, "2 0 0 0\n20 26 3 5\n", "1\narmor 'bless' 'NONE'\n"));
+  EXPECT_EQ(only_object().Values, (Values{20, ARMOR, BLESS, 0, 0, 0, 0}));
 }
 
 TEST_F(ObjectsTest, TwentyVegetableLinesReadAndTwentyOneFail) {
@@ -293,19 +239,14 @@ TEST_F(ObjectsTest, TwentyVegetableLinesReadAndTwentyOneFail) {
   for (int i = 1; i <= 20; ++i)
     lines += "line " + std::to_string(i) + "~\n";
   read_section(objects(), object_text("7", "light~ 0 0 0", "0 0 0 0", "S\n" + lines + "|\n"));
-  EXPECT_EQ(only_object().VegetableCount, 20);
-  EXPECT_EQ(only_object().Vegetables[19], "line 20");
-  objects().Clear();
-  EXPECT_EQ(error_of([&] {
-              read_section(objects(),
-                           object_text("7", "light~ 0 0 0", "0 0 0 0", "S\n" + lines + "line 21~\n|\n"));
-            }),
+  EXPECT_EQ(std::tie(only_object().VegetableCount, only_object().Vegetables[19]),
+            std::make_tuple(20, "line 20"));
+  EXPECT_EQ(read_error(object_text("7", "light~ 0 0 0", "0 0 0 0", "S\n" + lines + "line 21~\n|\n")),
             "#OBJECTS (beyond7):\r\n#OBJECTS (7):\r\nload_object_stats:\r\nMAX_NUM_STATS in OBJECT");
 }
 
 TEST_F(ObjectsTest, AVegetableLineThatWouldEndTheListIsRefusedWhenSaved) {
-  TAreaObject& object = objects().Add();
-  object.Vnum = 4;
+  TAreaObject& object = add(4, 0, {});
   object.VegetableCount = 2;
   object.Vegetables[0] = "|first";
   object.Vegetables[1] = " | second";
@@ -317,24 +258,21 @@ TEST_F(ObjectsTest, AVegetableLineThatWouldEndTheListIsRefusedWhenSaved) {
   object.Vegetables[1] = "";
   const std::string text = write_and_reload();
   EXPECT_NE(text.find("\nS\nfirst|~\n~\n|\n"), std::string::npos) << text;
-  EXPECT_EQ(only_object().VegetableCount, 2);
-  EXPECT_EQ(only_object().Vegetables[0], "first|");
-}
-
-TEST_F(ObjectsTest, AnUnknownSubRecordLetterEndsTheObject) {
-  EXPECT_EQ(error_of([&] { read_section(objects(), object_text("7", "light~ 0 0 0", "0 0 0 0", "Q\n")); }),
-            "#OBJECTS (beyond7):\r\n# not found.");
-  EXPECT_EQ(objects().Items.size(), 1u);  // the object itself was complete
+  EXPECT_EQ(std::tie(only_object().VegetableCount, only_object().Vegetables[0]),
+            std::make_tuple(2, "first|"));
 }
 
 TEST_F(ObjectsTest, SectionErrorsNameTheVnums) {
+  // An unknown sub-record letter ends the object, which was complete, and the section then fails.
+  EXPECT_EQ(read_error(object_text("7", "light~ 0 0 0", "0 0 0 0", "Q\n")),
+            "#OBJECTS (beyond7):\r\n# not found.");
+  EXPECT_EQ(objects().Items.size(), 1u);
   EXPECT_EQ(error_of([&] {
               read_section(objects(), object_text("3", "light~ 0 0 0", "0 0 0 0"));
               read_section(objects(), object_text("3", "light~ 0 0 0", "0 0 0 0"));
             }),
             "#OBJECTS (beyond3):\r\nDuplicate vnum 3");
-  objects().Clear();
-  EXPECT_EQ(error_of([&] { read_section(objects(), object_text("3", "light~ 0 0 0", "x 0 0 0")); }),
+  EXPECT_EQ(read_error(object_text("3", "light~ 0 0 0", "x 0 0 0")),
             "#OBJECTS (beyond3):\r\n#OBJECTS (3):\r\nfread_number: Bad format. (x)");
   EXPECT_TRUE(objects().Items.empty());
 }
@@ -355,16 +293,15 @@ TEST_F(ObjectsTest, AssignIsADeepCopy) {
   const TAreaObject& sword = *objects().Items[0];
   TAreaObject copy(&objects());
   copy.Assign(chair);
-  EXPECT_EQ(written_by_object(copy), written_by_object(chair));
-  copy.Assign(sword);
-  EXPECT_EQ(written_by_object(copy), written_by_object(sword));
-  EXPECT_EQ(copy.WeaponType, sword.WeaponType);
-  EXPECT_EQ(copy.Progs->Items.size(), 0u);
-  EXPECT_EQ(copy.VegetableCount, 0);
+  EXPECT_EQ(written(copy), written(chair));
+  copy.Assign(sword);  // drops the chair's programs and vegetable lines
+  EXPECT_EQ(written(copy), written(sword));
+  EXPECT_EQ(std::make_tuple(copy.WeaponType, copy.Progs->Items.size(), copy.VegetableCount),
+            std::make_tuple(sword.WeaponType, size_t{0}, 0));
   ASSERT_EQ(copy.Affects.Items.size(), 3u);
   EXPECT_NE(copy.Affects.Items[0].get(), sword.Affects.Items[0].get());
-  EXPECT_EQ(copy.Affects.Items[0]->Owner, &copy.Affects);
-  EXPECT_EQ(copy.Affects.Object, &copy);
+  EXPECT_EQ(std::tie(copy.Affects.Items[0]->Owner, copy.Affects.Object),
+            std::make_tuple(&copy.Affects, &copy));
   copy.ExtraFlags.set(100);
   EXPECT_FALSE(sword.ExtraFlags.test(100));
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "area/Programs.h"
 #include "area/Rooms.h"
 #include "area/SectionTestSupport.h"
@@ -34,105 +31,98 @@ class RoomsTest : public ::testing::Test {
     EXPECT_EQ(rooms().Items.size(), 1u);
     return *rooms().Items.at(0);
   }
+  TAreaRoom& add(int32_t vnum) {
+    TAreaRoom& room = rooms().Add();
+    room.Vnum = vnum;
+    return room;
+  }
+  std::string read_error(const std::string& text) {
+    rooms().Clear();
+    return error_of([&] { read_section(rooms(), text); });
+  }
+  void expect_written(const std::string& part) {
+    const std::string text = written_section(rooms());
+    EXPECT_NE(text.find(part), std::string::npos) << text;
+  }
 
   test::SectionWorld w;
 };
 
-TEST_F(RoomsTest, FullSectionRoundTripsByteForByte) {
+TEST_F(RoomsTest, FullSectionIsReadIntoItsFieldsAndRoundTripsByteForByte) {
   const std::string text = fixture("rooms_full.are");
   read_section(rooms(), text);
   ASSERT_EQ(rooms().Items.size(), 2u);
   const TAreaRoom& hall = *rooms().Items[0];
-  EXPECT_EQ(hall.Vnum, 100);
-  EXPECT_EQ(hall.Name, "The Hall");
-  EXPECT_EQ(hall.Description, "A wide hall with a high ceiling.\r\nTorches burn on the walls.\r\n");
-  EXPECT_EQ(hall.Flags, 8u + 1024u);
-  EXPECT_EQ(hall.Sector, 1);
+  EXPECT_EQ(
+      std::tie(hall.Vnum, hall.Name, hall.Description, hall.Flags, hall.Sector),
+      std::make_tuple(100, "The Hall", "A wide hall with a high ceiling.\r\nTorches burn on the walls.\r\n",
+                      8u + 1024u, 1));
   ASSERT_NE(hall.Doors[0], nullptr);
   const TAreaDoor& north = *hall.Doors[0];
-  EXPECT_EQ(north.Direction, 0);
-  EXPECT_EQ(north.Keyword, "door oak");
-  EXPECT_EQ(north.Flags, 1u);
-  EXPECT_EQ(north.ToVnum, 101);
-  EXPECT_EQ(north.Sex, 1);
-  EXPECT_EQ(north.ShortName(), "oak door");
-  EXPECT_EQ(north.OpenState(), "The door is open.");
-  EXPECT_EQ(north.BashedDescription(), "The door lies in splinters.");
-  EXPECT_EQ(north.PickFatalUnsuccess(), "Your pick breaks.");
+  EXPECT_EQ(std::tie(north.Direction, north.Keyword, north.Flags, north.ToVnum, north.Sex),
+            std::make_tuple(0, "door oak", 1u, 101, 1));
+  EXPECT_EQ(
+      std::tie(north.ShortName(), north.OpenState(), north.BashedDescription(), north.PickFatalUnsuccess()),
+      std::make_tuple("oak door", "The door is open.", "The door lies in splinters.", "Your pick breaks."));
   ASSERT_NE(hall.Doors[5], nullptr);
-  EXPECT_EQ(hall.Doors[5]->Distance, 3);
-  EXPECT_EQ(hall.Doors[5]->PullType, 2);
-  EXPECT_EQ(hall.Doors[5]->Pull, 5);
+  EXPECT_EQ(std::tie(hall.Doors[5]->Distance, hall.Doors[5]->PullType, hall.Doors[5]->Pull),
+            std::make_tuple(3, 2, 5));
   EXPECT_EQ(hall.Doors[2], nullptr);
   EXPECT_EQ(hall.Doors[1]->Texts, nullptr);  // a passage has no door texts to hold
   ASSERT_EQ(hall.ExtraDescs.Items.size(), 1u);
   EXPECT_EQ(hall.ExtraDescs.Items[0]->Keyword, "torches");
   ASSERT_NE(hall.Map, nullptr);
-  EXPECT_EQ(hall.Map->MapVnum, 3000);
-  EXPECT_EQ(hall.Map->Entry, '#');
+  EXPECT_EQ(std::tie(hall.Map->MapVnum, hall.Map->Entry), std::make_tuple(3000, '#'));
   ASSERT_EQ(hall.Progs->Items.size(), 1u);
   EXPECT_EQ(hall.Progs->Items[0]->ProgType, "act_prog");
   const TAreaRoom& north_room = *rooms().Items[1];
-  EXPECT_EQ(north_room.TeleDelay, 5);
-  EXPECT_EQ(north_room.TeleVnum, 200);
-  EXPECT_EQ(north_room.Tunnel, 1);
+  EXPECT_EQ(std::tie(north_room.TeleDelay, north_room.TeleVnum, north_room.Tunnel),
+            std::make_tuple(5, 200, 1));
   EXPECT_EQ(written_section(rooms()), text);
 }
 
 TEST_F(RoomsTest, ShortFlagsLinesReadZerosAndWriteBackShort) {
   read_section(rooms(), room_section("5", door_lines(1, "0 0 6") + door_lines(2, "0 0 7 1 3 0")));
   const TAreaRoom& room = only_room();
-  EXPECT_EQ(room.TeleDelay, 0);
-  EXPECT_EQ(room.TeleVnum, 0);
-  EXPECT_EQ(room.Tunnel, 0);
-  EXPECT_EQ(room.Doors[1]->Distance, 0);
-  EXPECT_EQ(room.Doors[1]->PullType, 0);
-  EXPECT_EQ(room.Doors[1]->Pull, 0);
-  EXPECT_EQ(room.Doors[2]->Distance, 1);
-  EXPECT_EQ(room.Doors[2]->PullType, 3);
-  const std::string text = written_section(rooms());
-  EXPECT_NE(text.find("~\n0 0 1\nD1\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("way~\n0 0 6\nD2\n"), std::string::npos) << text;
+  EXPECT_EQ(std::tie(room.TeleDelay, room.TeleVnum, room.Tunnel), std::make_tuple(0, 0, 0));
+  EXPECT_EQ(std::tie(room.Doors[1]->Distance, room.Doors[1]->PullType, room.Doors[1]->Pull),
+            std::make_tuple(0, 0, 0));
+  EXPECT_EQ(std::tie(room.Doors[2]->Distance, room.Doors[2]->PullType), std::make_tuple(1, 3));
+  expect_written("~\n0 0 1\nD1\n");
+  expect_written("way~\n0 0 6\nD2\n");
   // Distance 1 with no pull does not write the triple, so a pull type alone is not saved.
-  EXPECT_NE(text.find("way~\n0 0 7\nS\n"), std::string::npos) << text;
+  expect_written("way~\n0 0 7\nS\n");
 }
 
 TEST_F(RoomsTest, TeleportTripleIsWrittenOnlyWhenItMeansSomething) {
-  TAreaRoom& room = rooms().Add();
-  room.Vnum = 9;
+  TAreaRoom& room = add(9);
   room.TeleDelay = 5;  // without a target
-  EXPECT_NE(written_section(rooms()).find("\n0 0 0\nS\n"), std::string::npos);
+  expect_written("\n0 0 0\nS\n");
   room.TeleVnum = 10;
-  EXPECT_NE(written_section(rooms()).find("\n0 0 0 5 10 0\nS\n"), std::string::npos);
-  room.TeleDelay = 0;
-  room.TeleVnum = 0;
+  expect_written("\n0 0 0 5 10 0\nS\n");
+  room.TeleDelay = room.TeleVnum = 0;
   room.Tunnel = 1;
-  EXPECT_NE(written_section(rooms()).find("\n0 0 0 0 0 1\nS\n"), std::string::npos);
+  expect_written("\n0 0 0 0 0 1\nS\n");
 }
 
 TEST_F(RoomsTest, ExitsLeadingNowhereAreSavedOnlyWithADescription) {
-  TAreaRoom& room = rooms().Add();
-  room.Vnum = 9;
+  TAreaRoom& room = add(9);
   room.EnsureDoor(DIR_EAST).Description = "\r\n\r\n";  // only line breaks: nothing to say
   room.EnsureDoor(DIR_WEST).Description = "A wall.\r\n";
   room.EnsureDoor(DIR_UP).ToVnum = 12;
-  const std::string text = written_section(rooms());
-  EXPECT_EQ(text.find("D1\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("D3\nA wall.\n~\n~\n0 0 0\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("D4\n~\n~\n0 0 12\n"), std::string::npos) << text;
+  EXPECT_EQ(written_section(rooms()).find("D1\n"), std::string::npos);
+  expect_written("D3\nA wall.\n~\n~\n0 0 0\n");
+  expect_written("D4\n~\n~\n0 0 12\n");
 }
 
 TEST_F(RoomsTest, DoorOfAVersion7AreaHasNoExtendedTextsAndGainsThemWhenWritten) {
   w.set_version(7);
   read_section(rooms(), room_section("5", door_lines(0, "A 0 6")));
-  const TAreaDoor& door = *only_room().Doors[0];
-  EXPECT_EQ(door.Sex, 0);
-  EXPECT_EQ(door.ShortName(), "");
-  std::string expected = "D0\nThe way.\n~\nway~\nA 0 6\n0 0\n";
+  EXPECT_EQ(std::tie(only_room().Doors[0]->Sex, only_room().Doors[0]->ShortName()), std::make_tuple(0, ""));
+  std::string empty_texts;
   for (int i = 0; i < 24; ++i)
-    expected += "~\n";
-  expected += "S\n";
-  EXPECT_NE(written_section(rooms()).find(expected), std::string::npos) << written_section(rooms());
+    empty_texts += "~\n";
+  expect_written("D0\nThe way.\n~\nway~\nA 0 6\n0 0\n" + empty_texts + "S\n");
 }
 
 TEST_F(RoomsTest, DoorOfVersions8To10ReadsSixTextsThenSexAndMultiple) {
@@ -142,18 +132,11 @@ TEST_F(RoomsTest, DoorOfVersions8To10ReadsSixTextsThenSexAndMultiple) {
     read_section(rooms(), room_section("5", door_lines(0, "A 0 6") +
                                                 "gate~\nsplinters~\nopen~\nshut~\nopens~\nshuts~\n2 1\n"));
     const TAreaDoor& door = *only_room().Doors[0];
-    EXPECT_EQ(door.ShortName(), "gate");
-    EXPECT_EQ(door.BashedDescription(), "splinters");
-    EXPECT_EQ(door.OpenState(), "open");
-    EXPECT_EQ(door.CloseState(), "shut");
-    EXPECT_EQ(door.OpenAction(), "opens");
-    EXPECT_EQ(door.CloseAction(), "shuts");
-    EXPECT_EQ(door.Sex, 2);
-    EXPECT_EQ(door.Multiple, 1);
+    EXPECT_EQ(std::tie(door.ShortName(), door.BashedDescription(), door.OpenState(), door.CloseState(),
+                       door.OpenAction(), door.CloseAction(), door.Sex, door.Multiple),
+              std::make_tuple("gate", "splinters", "open", "shut", "opens", "shuts", 2, 1));
     // Written in the current order: short name, open state, open action, close state, close action, ...
-    EXPECT_NE(
-        written_section(rooms()).find("A 0 6\n2 1\ngate~\nopen~\nopens~\nshut~\nshuts~\n~\n~\nsplinters~\n"),
-        std::string::npos);
+    expect_written("A 0 6\n2 1\ngate~\nopen~\nopens~\nshut~\nshuts~\n~\n~\nsplinters~\n");
   }
 }
 
@@ -164,9 +147,11 @@ TEST_F(RoomsTest, ExitWithoutTheDoorBitReadsNoExtendedTexts) {
             "#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\nD0\nThe way.\n~\nway~\nB 0 6\nS\n\n#0\n\n");
 }
 
-TEST_F(RoomsTest, ALaterExitInTheSameDirectionReplacesTheEarlier) {
-  read_section(rooms(), room_section("5", door_lines(3, "0 0 6") + door_lines(3, "0 0 8")));
-  EXPECT_EQ(only_room().Doors[3]->ToVnum, 8);
+TEST_F(RoomsTest, LaterExitOrMapEntryReplacesTheEarlier) {
+  read_section(rooms(), room_section("5", door_lines(3, "0 0 6") + door_lines(3, "0 0 8") +
+                                              "M\n1 2 3 a\nM\n4 5 6 b\n"));
+  EXPECT_EQ(std::tie(only_room().Doors[3]->ToVnum, only_room().Map->MapVnum, only_room().Map->Entry),
+            std::make_tuple(8, 4, 'b'));
 }
 
 TEST_F(RoomsTest, EmptySectionGivesEmptyListAndEmptyListWritesNothing) {
@@ -176,10 +161,9 @@ TEST_F(RoomsTest, EmptySectionGivesEmptyListAndEmptyListWritesNothing) {
 }
 
 TEST_F(RoomsTest, DoorDirectionsOutsideTheSlotsFail) {
-  EXPECT_EQ(error_of([&] { read_section(rooms(), room_section("5", door_lines(11, "0 0 6"))); }),
+  EXPECT_EQ(read_error(room_section("5", door_lines(11, "0 0 6"))),
             "#ROOMS (beyond5):\r\n#ROOMS (5):\r\nBad door direction: 11");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), room_section("6", "D-1\n~\n~\n0 0 6\n")); }),
+  EXPECT_EQ(read_error(room_section("6", "D-1\n~\n~\n0 0 6\n")),
             "#ROOMS (beyond6):\r\n#ROOMS (6):\r\nBad door direction: -1");
   rooms().Clear();
   read_section(rooms(), room_section("7", door_lines(0, "0 0 6") + door_lines(10, "0 0 8")));
@@ -188,39 +172,19 @@ TEST_F(RoomsTest, DoorDirectionsOutsideTheSlotsFail) {
 
 TEST_F(RoomsTest, MapCoordinatesAreCheckedAgainstTheOverlandMap) {
   read_section(rooms(), room_section("5", "M\n1 78 48 X\n"));
-  EXPECT_EQ(only_room().Map->MapX, 78);
-  EXPECT_EQ(only_room().Map->MapY, 48);
-  EXPECT_EQ(only_room().Map->Entry, 'X');
-  const std::string x_prefix =
-      "#ROOMS (beyond5):\r\n#ROOMS (5):\r\nload_room_map:\r\nMap X coord out of range in Room 5";
-  const std::string y_prefix =
-      "#ROOMS (beyond5):\r\n#ROOMS (5):\r\nload_room_map:\r\nMap Y coord out of range in Room 5";
-  for (const char* coords : {"79 0", "-1 0", "79 49"}) {
-    rooms().Clear();
-    EXPECT_EQ(
-        error_of([&] { read_section(rooms(), room_section("5", std::string("M\n1 ") + coords + " X\n")); }),
-        x_prefix)
+  EXPECT_EQ(std::tie(only_room().Map->MapX, only_room().Map->MapY, only_room().Map->Entry),
+            std::make_tuple(78, 48, 'X'));
+  const std::pair<const char*, char> cases[] = {
+      {"79 0", 'X'}, {"-1 0", 'X'}, {"79 49", 'X'}, {"0 49", 'Y'}, {"0 -1", 'Y'}};
+  for (const auto& [coords, axis] : cases)
+    EXPECT_EQ(read_error(room_section("5", std::string("M\n1 ") + coords + " X\n")),
+              "#ROOMS (beyond5):\r\n#ROOMS (5):\r\nload_room_map:\r\nMap " + std::string(1, axis) +
+                  " coord out of range in Room 5")
         << coords;
-  }
-  for (const char* coords : {"0 49", "0 -1"}) {
-    rooms().Clear();
-    EXPECT_EQ(
-        error_of([&] { read_section(rooms(), room_section("5", std::string("M\n1 ") + coords + " X\n")); }),
-        y_prefix)
-        << coords;
-  }
-}
-
-TEST_F(RoomsTest, ASecondMapEntryReplacesTheFirst) {
-  read_section(rooms(), room_section("5", "M\n1 2 3 a\nM\n4 5 6 b\n"));
-  EXPECT_EQ(only_room().Map->MapVnum, 4);
-  EXPECT_EQ(only_room().Map->Entry, 'b');
 }
 
 TEST_F(RoomsTest, BlankMapEntryIsWrittenSoThatItReadsBack) {
-  TAreaRoom& room = rooms().Add();
-  room.Vnum = 5;
-  room.EnsureMap().Entry = ' ';
+  add(5).EnsureMap().Entry = ' ';
   const std::string text = written_section(rooms());
   EXPECT_NE(text.find("M\n0 0 0 .\nS\n"), std::string::npos) << text;
   rooms().Clear();
@@ -229,23 +193,17 @@ TEST_F(RoomsTest, BlankMapEntryIsWrittenSoThatItReadsBack) {
 }
 
 TEST_F(RoomsTest, SectionAndRecordErrorsNameTheVnums) {
-  EXPECT_EQ(
-      error_of([&] { read_section(rooms(), "#ROOMS\n#5\nA~\n~\n0 0 1\nS\n#5\nB~\n~\n0 0 1\nS\n#0\n"); }),
-      "#ROOMS (beyond5):\r\nDuplicate vnum 5");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), "#ROOMS\n#5\nA~\n~\n0 0 1\nS\nX\n"); }),
-            "#ROOMS (beyond5):\r\n# not found.");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), "#ROOMS\nX\n"); }), "#ROOMS (beyond0):\r\n# not found.");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), room_section("8", "Q\n")); }),
-            "#ROOMS (beyond8):\r\n#ROOMS (8):\r\nHave flag not 'DESM>'");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), room_section("8", "D2\n~\n~\nA 0 3\n1 x\n")); }),
-            "#ROOMS (beyond8):\r\n#ROOMS (8):\r\nload in direction 2:\r\nfread_number: Bad format. (x)");
-  rooms().Clear();
-  EXPECT_EQ(error_of([&] { read_section(rooms(), "#ROOMS\n#9\nA~\n~\n"); }),
-            "#ROOMS (beyond9):\r\n#ROOMS (9):\r\nfread_number: fread_letter: EOF encountered on read.");
+  const std::pair<std::string, std::string> cases[] = {
+      {"#ROOMS\n#5\nA~\n~\n0 0 1\nS\n#5\nB~\n~\n0 0 1\nS\n#0\n", "#ROOMS (beyond5):\r\nDuplicate vnum 5"},
+      {"#ROOMS\n#5\nA~\n~\n0 0 1\nS\nX\n", "#ROOMS (beyond5):\r\n# not found."},
+      {"#ROOMS\nX\n", "#ROOMS (beyond0):\r\n# not found."},
+      {room_section("8", "Q\n"), "#ROOMS (beyond8):\r\n#ROOMS (8):\r\nHave flag not 'DESM>'"},
+      {room_section("8", "D2\n~\n~\nA 0 3\n1 x\n"),
+       "#ROOMS (beyond8):\r\n#ROOMS (8):\r\nload in direction 2:\r\nfread_number: Bad format. (x)"},
+      {"#ROOMS\n#9\nA~\n~\n",
+       "#ROOMS (beyond9):\r\n#ROOMS (9):\r\nfread_number: fread_letter: EOF encountered on read."}};
+  for (const auto& [text, message] : cases)
+    EXPECT_EQ(read_error(text), message) << text;
 }
 
 TEST_F(RoomsTest, AFailedRoomIsDiscardedAndADuplicateOfAnEarlierSectionFails) {
@@ -259,10 +217,10 @@ TEST_F(RoomsTest, AFailedRoomIsDiscardedAndADuplicateOfAnEarlierSectionFails) {
 TEST_F(RoomsTest, LookupsByVnum) {
   EXPECT_EQ(rooms().NextFreeVnum(), 1);
   for (int32_t vnum : {-4, -2})
-    rooms().Add().Vnum = vnum;
+    add(vnum);
   EXPECT_EQ(rooms().NextFreeVnum(), 1);
   for (int32_t vnum : {7, 3, 7})
-    rooms().Add().Vnum = vnum;
+    add(vnum);
   EXPECT_EQ(rooms().NextFreeVnum(), 8);
   EXPECT_EQ(rooms().FindByVnum(7), rooms().Items[2].get());
   EXPECT_EQ(rooms().FindByVnum(8), nullptr);
@@ -281,44 +239,35 @@ TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   hall.Unplaced = true;
   hall.EnsureDoor(DIR_WEST).IsPlaceholder = true;  // shown only
   TAreaDoor& edited = hall.EnsureDoor(DIR_SOUTHWEST);
-  edited.IsPlaceholder = true;
-  edited.Modified = true;
+  edited.IsPlaceholder = edited.Modified = true;
   edited.ToVnum = 55;
 
   TAreaRoom copy(&rooms());
   copy.EnsureDoor(DIR_DOWN).ToVnum = 1;       // replaced by the source's exit
   copy.EnsureDoor(DIR_SOMEWHERE).ToVnum = 1;  // absent in the source: freed
   copy.Assign(hall);
-  EXPECT_EQ(copy.Vnum, 100);
-  EXPECT_EQ(copy.Description, hall.Description);
-  EXPECT_EQ(copy.Doors[DIR_WEST], nullptr);
-  EXPECT_EQ(copy.Doors[DIR_SOMEWHERE], nullptr);
+  EXPECT_EQ(std::tie(copy.Vnum, copy.Description, copy.X, copy.Y, copy.Level, copy.Unplaced),
+            std::tie(hall.Vnum, hall.Description, hall.X, hall.Y, hall.Level, hall.Unplaced));
+  EXPECT_EQ(std::tie(copy.Doors[DIR_WEST], copy.Doors[DIR_SOMEWHERE]), std::make_tuple(nullptr, nullptr));
   ASSERT_NE(copy.Doors[DIR_SOUTHWEST], nullptr);
-  EXPECT_EQ(copy.Doors[DIR_SOUTHWEST]->ToVnum, 55);
-  EXPECT_FALSE(copy.Doors[DIR_SOUTHWEST]->IsPlaceholder);
-  EXPECT_FALSE(copy.Doors[DIR_SOUTHWEST]->Modified);
-  EXPECT_EQ(copy.Doors[DIR_SOUTHWEST]->Owner, &copy);
-  EXPECT_EQ(copy.Doors[DIR_NORTH]->PickAction(), "You pick the lock.");
-  EXPECT_EQ(copy.Doors[DIR_DOWN]->Pull, 5);
+  const TAreaDoor& southwest = *copy.Doors[DIR_SOUTHWEST];
+  EXPECT_EQ(std::tie(southwest.ToVnum, southwest.IsPlaceholder, southwest.Modified, southwest.Owner),
+            std::make_tuple(55, false, false, &copy));
+  EXPECT_EQ(std::tie(copy.Doors[DIR_NORTH]->PickAction(), copy.Doors[DIR_DOWN]->Pull),
+            std::make_tuple("You pick the lock.", 5));
   EXPECT_NE(copy.Doors[DIR_NORTH].get(), hall.Doors[DIR_NORTH].get());
   ASSERT_NE(copy.Map, nullptr);
-  EXPECT_EQ(copy.Map->Entry, '#');  // a new map takes the source's entry
-  EXPECT_EQ(copy.Map->Owner, &copy);
-  EXPECT_EQ(copy.X, 3);
-  EXPECT_EQ(copy.Y, 4);
-  EXPECT_EQ(copy.Level, -1);
-  EXPECT_TRUE(copy.Unplaced);
+  EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->Owner),
+            std::make_tuple('#', &copy));  // a new map takes the entry
   ASSERT_EQ(copy.ExtraDescs.Items.size(), 1u);
   EXPECT_NE(copy.ExtraDescs.Items[0].get(), hall.ExtraDescs.Items[0].get());
-  ASSERT_EQ(copy.Progs->Items.size(), 1u);
-  EXPECT_EQ(copy.Progs->Items[0]->Body, hall.Progs->Items[0]->Body);
+  EXPECT_EQ(test::prog_fields(*copy.Progs), test::prog_fields(*hall.Progs));
 
   // An existing map keeps its entry; a source without a map frees it.
   copy.Map->Entry = 'k';
   hall.Map->MapX = 9;
   copy.Assign(hall);
-  EXPECT_EQ(copy.Map->Entry, 'k');
-  EXPECT_EQ(copy.Map->MapX, 9);
+  EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->MapX), std::make_tuple('k', 9));
   hall.Map.reset();
   copy.Assign(hall);
   EXPECT_EQ(copy.Map, nullptr);
@@ -330,28 +279,24 @@ TEST_F(RoomsTest, DoorAssignKeepsItsOwnerAndClearsTheEditorMarks) {
   source.Keyword = "gate";
   source.Sex = 2;
   source.LockAction() = "click";
-  source.IsPlaceholder = true;
-  source.Modified = true;
+  source.IsPlaceholder = source.Modified = true;
   TAreaDoor& target = b.EnsureDoor(DIR_EAST);
   target.Assign(source);
-  EXPECT_EQ(target.Owner, &b);
-  EXPECT_EQ(target.Keyword, "gate");
-  EXPECT_EQ(target.Sex, 2);
-  EXPECT_EQ(target.LockAction(), "click");
+  EXPECT_EQ(std::tie(target.Owner, target.Keyword, target.Sex, target.LockAction()),
+            std::make_tuple(&b, "gate", 2, "click"));
   EXPECT_NE(target.Texts.get(), source.Texts.get());
   source.Texts.reset();
   target.Assign(source);
-  EXPECT_EQ(target.LockAction(), "");
-  EXPECT_FALSE(target.IsPlaceholder);
-  EXPECT_FALSE(target.Modified);
+  EXPECT_EQ(std::tie(target.LockAction(), target.IsPlaceholder, target.Modified),
+            std::make_tuple("", false, false));
 }
 
 TEST(DirectionsTest, ReverseDirectionsPairUp) {
   for (int d = 0; d < DirectionCount; ++d)
     EXPECT_EQ(RevDir[static_cast<size_t>(RevDir[static_cast<size_t>(d)])], d);
-  EXPECT_EQ(RevDir[DIR_NORTHEAST], DIR_SOUTHWEST);
-  EXPECT_EQ(RevDir[DIR_SOMEWHERE], DIR_SOMEWHERE);
-  EXPECT_STREQ(DirectionCaptions[DIR_SOMEWHERE], "?");
+  EXPECT_EQ(std::make_tuple(RevDir[DIR_NORTHEAST], RevDir[DIR_SOMEWHERE],
+                            std::string(DirectionCaptions[DIR_SOMEWHERE])),
+            std::make_tuple(DIR_SOUTHWEST, DIR_SOMEWHERE, "?"));
 }
 
 }  // namespace

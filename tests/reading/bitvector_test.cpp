@@ -6,6 +6,7 @@
 #include "reading/AreaFile.h"
 #include "reading/BitVector.h"
 #include "reading/Cp1251.h"
+#include "support/ErrorOf.h"
 
 namespace tavro {
 namespace {
@@ -126,12 +127,10 @@ TEST(FlagLists, NamesMatchWithoutRegardToCase) {
 
 TEST(FlagLists, NonNumericBitIsAConversionError) {
   const std::vector<std::string> broken = {"1=One", "x2=Two"};
-  try {
-    flag_list_to_word(broken, {true, true});
-    FAIL() << "a non-numeric bit converted";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "'x2' is not a valid integer value");
-  }
+  EXPECT_EQ(test::error_of([&] {
+              flag_list_to_word(broken, {true, true});
+            }),
+            "'x2' is not a valid integer value");
   EXPECT_THROW(flag_entry_bit("=Empty"), Error);
   EXPECT_THROW(flag_entry_bit("12a=Trailing"), Error);
   EXPECT_THROW(word_to_flag_list(broken, 1), Error);

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "reading/Paths.h"
+#include "support/Scratch.h"
 
 namespace tavro {
 namespace {
@@ -20,16 +21,13 @@ TEST(Paths, BackslashesBecomeSeparatorsAndAbsolutePartsStand) {
 }
 
 TEST(Paths, NameOfOtherLetterCaseResolvesToTheSingleMatch) {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / "tavro_paths_case";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  test::ScratchDir scratch;
+  const std::filesystem::path& dir = scratch.path();
   std::ofstream(dir / "SectorColors.lst") << "x";
   EXPECT_EQ(resolve_path_case((dir / "sectorcolors.LST").string()), (dir / "SectorColors.lst").string());
   EXPECT_EQ(resolve_path_case((dir / "missing.lst").string()), (dir / "missing.lst").string());
   std::ofstream(dir / "SECTORCOLORS.lst") << "y";  // two candidates: no guess
   EXPECT_EQ(resolve_path_case((dir / "sectorcolors.lst").string()), (dir / "sectorcolors.lst").string());
-  fs::remove_all(dir);
 }
 
 }  // namespace

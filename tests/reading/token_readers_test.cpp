@@ -3,6 +3,7 @@
 #include <string>
 
 #include "reading/AreaFile.h"
+#include "support/ErrorOf.h"
 
 namespace tavro {
 namespace {
@@ -17,15 +18,7 @@ TAreaFile raw_text(std::string text) {
   return f;
 }
 
-template <class Read>
-std::string error_of(Read&& read) {
-  try {
-    read();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
+using test::error_of;
 
 TEST(TokenReaders, NumbersTakeSignsAndSumTheirBarTerms) {
   TAreaFile f = raw_text("-12|3 +7 1|2|4 -5|3 1| 2 +-4 ");

@@ -9,6 +9,7 @@
 namespace tavro {
 namespace {
 
+using test::error_of;
 using testing::ScratchWorld;
 
 class DamagesWeapons : public ::testing::Test {
@@ -29,16 +30,6 @@ class DamagesWeapons : public ::testing::Test {
   void load_weapons(std::string_view text) {
     scratch.write_server("weapontypes.dat", text);
     world.Weapons->Load(scratch.path("weapontypes.dat"));
-  }
-  template <class Load>
-  std::string error_of(Load load) {
-    try {
-      load();
-    } catch (const Error& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error";
-    return {};
   }
 
   ScratchWorld scratch;

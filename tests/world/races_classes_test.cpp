@@ -9,6 +9,7 @@
 namespace tavro {
 namespace {
 
+using test::error_of;
 using testing::ScratchWorld;
 
 class RacesClasses : public ::testing::Test {
@@ -19,16 +20,6 @@ class RacesClasses : public ::testing::Test {
   }
   std::string races_index() const { return scratch.path("races/race.lst"); }
   std::string classes_index() const { return scratch.path("classes/class.lst"); }
-  template <class Load>
-  std::string error_of(Load load) {
-    try {
-      load();
-    } catch (const Error& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error";
-    return {};
-  }
 
   ScratchWorld scratch;
   TWorld world;

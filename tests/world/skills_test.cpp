@@ -21,13 +21,7 @@ class Skills : public ::testing::Test {
     world.Skills->Load(scratch.path("skills.dat"));
   }
   std::string load_error(std::string_view text) {
-    try {
-      load(text);
-    } catch (const Error& e) {
-      return e.what();
-    }
-    ADD_FAILURE() << "no error for:\n" << text;
-    return {};
+    return test::error_of([&] { load(text); });
   }
   const TWorldSkill& skill(int i) const { return *world.Skills->Items.at(static_cast<size_t>(i)); }
 
@@ -49,61 +43,35 @@ TEST_F(Skills, EveryKeyReachesItsField) {
       "#END\n");
   ASSERT_EQ(world.Skills->Count(), 1);
   const TWorldSkill& s = skill(0);
-  EXPECT_EQ(s.NameEng, "fireball");
-  EXPECT_EQ(s.Name, utf8_to_cp1251("огненный шар"));
-  EXPECT_EQ(s.Slot, 26);
-  EXPECT_EQ(s.ClassLevel[3], 20);
-  EXPECT_EQ(s.ClassAdept[3], 80);
-  EXPECT_EQ(s.ClassLevel[2], 51);
-  EXPECT_EQ(s.ClassAdept[2], 95);
-  EXPECT_EQ(s.RaceLevel[19], 7);
-  EXPECT_EQ(s.RaceAdept[19], 60);
-  EXPECT_EQ(s.RaceLevel[0], 51);
-  EXPECT_EQ(s.Guild, 4);
-  EXPECT_EQ(s.Target, 1);
-  EXPECT_EQ(s.Code, "spell_fireball");
-  EXPECT_EQ(s.Components, "V@1234");
-  EXPECT_EQ(s.Dice, "2d6");
-  EXPECT_EQ(s.DieChar + s.DieRoom + s.DieVict, "dcdrdv");
-  EXPECT_EQ(s.Difficulty, 2);
-  EXPECT_EQ(s.Flags, 5u);
-  EXPECT_EQ(s.HitChar + s.HitDest + s.HitRoom + s.HitVict, "hchdhrhv");
-  EXPECT_EQ(s.ImmChar + s.ImmRoom + s.ImmVict, "iciriv");
-  EXPECT_EQ(s.Info, 5);
-  EXPECT_EQ(s.Mana, 15);
-  EXPECT_EQ(s.MinPos, 7);
-  EXPECT_EQ(s.MissChar + s.MissRoom + s.MissVict, "mcmrmv");
-  EXPECT_EQ(s.Participants, 2);
-  EXPECT_EQ(s.Range, 3);
-  EXPECT_EQ(s.Rounds, 4);
-  EXPECT_EQ(s.Saves, 5);
-  EXPECT_EQ(s.SSector, 6);
-  EXPECT_EQ(s.Teachers, "3001 3002");
-  EXPECT_EQ(s.SkillType, 1);
-  EXPECT_EQ(s.Value, 99);
-  EXPECT_EQ(s.WearOff, "gone");
+  EXPECT_EQ(std::tie(s.NameEng, s.Name, s.Code, s.Components, s.Dice, s.Teachers, s.WearOff),
+            std::make_tuple("fireball", utf8_to_cp1251("огненный шар"), "spell_fireball", "V@1234", "2d6",
+                            "3001 3002", "gone"));
+  EXPECT_EQ(std::tie(s.ClassLevel[3], s.ClassAdept[3], s.ClassLevel[2], s.ClassAdept[2]),
+            std::make_tuple(20, 80, 51, 95));
+  EXPECT_EQ(std::tie(s.RaceLevel[19], s.RaceAdept[19], s.RaceLevel[0]), std::make_tuple(7, 60, 51));
+  EXPECT_EQ(std::make_tuple(s.DieChar + s.DieRoom + s.DieVict, s.HitChar + s.HitDest + s.HitRoom + s.HitVict,
+                            s.ImmChar + s.ImmRoom + s.ImmVict, s.MissChar + s.MissRoom + s.MissVict),
+            std::make_tuple("dcdrdv", "hchdhrhv", "iciriv", "mcmrmv"));
+  EXPECT_EQ(std::tie(s.Slot, s.Guild, s.Target, s.Difficulty, s.Flags, s.Info, s.Mana, s.MinPos),
+            std::make_tuple(26, 4, 1, 2, 5u, 5, 15, 7));
+  EXPECT_EQ(std::tie(s.Participants, s.Range, s.Rounds, s.Saves, s.SSector, s.SkillType, s.Value),
+            std::make_tuple(2, 3, 4, 5, 6, 1, 99));
 }
 
 TEST_F(Skills, DefaultsOfASkillWithNoKeys) {
   load("#SKILL\nEnd\n#END\n");
   const TWorldSkill& s = skill(0);
-  EXPECT_EQ(s.Guild, -1);
-  EXPECT_EQ(s.ClassLevel[0], 51);
-  EXPECT_EQ(s.RaceAdept[19], 95);
+  EXPECT_EQ(std::tie(s.Guild, s.ClassLevel[0], s.RaceAdept[19], s.Owner),
+            std::make_tuple(-1, 51, 95, world.Skills.get()));
   EXPECT_TRUE(s.Affects.Items.empty());
-  EXPECT_EQ(s.Owner, world.Skills.get());
 }
 
 TEST_F(Skills, TypeWordsMapToSkillTypePositions) {
   load(
       "#SKILL\nType race\nEnd\n#SKILL\nType SKILL\nEnd\n#SKILL\nType Weapon\nEnd\n#SKILL\nType tongue\nEnd\n"
       "#SKILL\nType herb\nEnd\n#SKILL\nType potion\nEnd\n#END\n");
-  EXPECT_EQ(skill(0).SkillType, 6);
-  EXPECT_EQ(skill(1).SkillType, 2);
-  EXPECT_EQ(skill(2).SkillType, 3);
-  EXPECT_EQ(skill(3).SkillType, 4);
-  EXPECT_EQ(skill(4).SkillType, 5);
-  EXPECT_EQ(skill(5).SkillType, 0);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(skill(i).SkillType, (std::array{6, 2, 3, 4, 5, 0})[static_cast<size_t>(i)]) << i;
   world.SkillTypes = {"SKILL_SPELL"};  // a list without the name: position 0
   load("#SKILL\nType herb\nEnd\n#END\n");
   EXPECT_EQ(skill(0).SkillType, 0);
@@ -112,10 +80,8 @@ TEST_F(Skills, TypeWordsMapToSkillTypePositions) {
 TEST_F(Skills, MinPosUsesTheMobilePositionNumbering) {
   load(
       "#SKILL\nMinpos 8\nEnd\n#SKILL\nMinpos 112\nEnd\n#SKILL\nMinpos 5\nEnd\n#SKILL\nMinpos 4\nEnd\n#END\n");
-  EXPECT_EQ(skill(0).MinPos, 12);
-  EXPECT_EQ(skill(1).MinPos, 12);
-  EXPECT_EQ(skill(2).MinPos, 6);
-  EXPECT_EQ(skill(3).MinPos, 4);
+  EXPECT_EQ(std::tie(skill(0).MinPos, skill(1).MinPos, skill(2).MinPos, skill(3).MinPos),
+            std::make_tuple(12, 12, 6, 4));
 }
 
 TEST_F(Skills, OldStyleAffectBitMasksBecomeBitNumbers) {
@@ -125,18 +91,15 @@ TEST_F(Skills, OldStyleAffectBitMasksBecomeBitNumbers) {
       "#SKILL\nName_eng new~\nInfo 0\nAffect 10 1 5 8\nAffect 10 1 5 -1\nEnd\n#END\n");
   const auto& old_affects = skill(0).Affects.Items;
   ASSERT_EQ(old_affects.size(), 4u);
-  EXPECT_EQ(old_affects[0]->Duration, "10");
-  EXPECT_EQ(old_affects[0]->Location, 1);
-  EXPECT_EQ(old_affects[0]->Modifier, "5");
-  EXPECT_EQ(old_affects[0]->BitVector, 3);
-  EXPECT_EQ(old_affects[1]->Duration, "L*2");
-  EXPECT_EQ(old_affects[1]->Modifier, "-(L/4)");
-  EXPECT_EQ(old_affects[1]->BitVector, -1);
-  EXPECT_EQ(old_affects[2]->BitVector, 31);
-  EXPECT_EQ(old_affects[3]->BitVector, 8);  // after INFO the number is kept
+  EXPECT_EQ(std::tie(old_affects[0]->Duration, old_affects[0]->Location, old_affects[0]->Modifier),
+            std::make_tuple("10", 1, "5"));
+  EXPECT_EQ(std::tie(old_affects[1]->Duration, old_affects[1]->Modifier), std::make_tuple("L*2", "-(L/4)"));
+  // Masks become bit numbers (-1 for none); after INFO the number is kept.
+  EXPECT_EQ(std::make_tuple(old_affects[0]->BitVector, old_affects[1]->BitVector, old_affects[2]->BitVector,
+                            old_affects[3]->BitVector, skill(1).Affects.Items[0]->BitVector,
+                            skill(1).Affects.Items[1]->BitVector),
+            std::make_tuple(3, -1, 31, 8, 8, -1));
   EXPECT_EQ(old_affects[3]->Owner, &skill(0).Affects);
-  EXPECT_EQ(skill(1).Affects.Items[0]->BitVector, 8);
-  EXPECT_EQ(skill(1).Affects.Items[1]->BitVector, -1);
 }
 
 TEST_F(Skills, LookUpsByNameSlotAndValidity) {
@@ -186,12 +149,8 @@ TEST_F(Skills, ClassOrRaceIndexOutsideTheTablesIsRefused) {
 }
 
 TEST_F(Skills, MissingFileFailsUnderTheLoadSkillsPrefix) {
-  try {
-    world.Skills->Load(scratch.path("nowhere/skills.dat"));
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Load Skills:\r\n", 0), 0u) << e.what();
-  }
+  const std::string message = test::error_of([&] { world.Skills->Load(scratch.path("nowhere/skills.dat")); });
+  EXPECT_EQ(message.rfind("Load Skills:\r\n", 0), 0u) << message;
 }
 
 TEST(Positions, StoredPositionsConvertAsMobilePositions) {

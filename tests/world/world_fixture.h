@@ -1,14 +1,13 @@
 #pragma once
 // A scratch world on disk for the world tests: a start folder with TavroEd.ini and the constant
-// lists, and a server root with the reference files, built by each test in its own temporary folder.
-#include <gtest/gtest.h>
-
+// lists, and a server root with the reference files, built by each test in its own scratch folder.
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "reading/AreaFile.h"
+#include "support/ErrorOf.h"
+#include "support/Scratch.h"
 
 namespace tavro::testing {
 
@@ -16,39 +15,20 @@ namespace fs = std::filesystem;
 
 class ScratchWorld {
  public:
-  ScratchWorld() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::temp_directory_path() /
-            ("tavro_world_" + std::string(info->test_suite_name()) + "_" + info->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  ~ScratchWorld() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  ScratchWorld(const ScratchWorld&) = delete;
-  ScratchWorld& operator=(const ScratchWorld&) = delete;
-
-  std::string start() const { return (root_ / "start").string(); }
-  std::string mud() const { return (root_ / "mud").string(); }
-  std::string path(std::string_view relative) const { return (root_ / relative).string(); }
+  std::string start() const { return path("start"); }
+  std::string mud() const { return path("mud"); }
+  std::string path(std::string_view relative) const { return scratch_.file(relative); }
 
   // Writes bytes as they are (Windows-1251 lists, the settings file).
   void write(std::string_view relative, std::string_view bytes) const {
-    fs::path file = root_ / relative;
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
+    test::write_file(path(relative), bytes);
   }
   // Writes a server file: UTF-8 source text, stored as KOI8-R as the server keeps it.
   void write_server(std::string_view relative, std::string_view utf8) const {
     write(relative, cp1251_to_koi8(utf8_to_cp1251(utf8)));
   }
-  std::string read(std::string_view relative) const {
-    std::ifstream in(root_ / relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  void remove(std::string_view relative) const { fs::remove(root_ / relative); }
+  std::string read(std::string_view relative) const { return test::read_file(path(relative)); }
+  void remove(std::string_view relative) const { fs::remove(path(relative)); }
 
   // Every constant list (small but real), the reference files and an areas list: a world that builds.
   void write_complete() const {
@@ -85,7 +65,7 @@ class ScratchWorld {
   }
 
  private:
-  fs::path root_;
+  test::ScratchDir scratch_;
 };
 
 }  // namespace tavro::testing

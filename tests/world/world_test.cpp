@@ -18,13 +18,7 @@ namespace {
 using testing::ScratchWorld;
 
 std::string build_error(const ScratchWorld& scratch) {
-  try {
-    TWorld world(scratch.start(), scratch.mud());
-  } catch (const Error& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "the world was built";
-  return {};
+  return test::error_of([&] { TWorld world(scratch.start(), scratch.mud()); });
 }
 
 TEST(WorldBuilding, WithoutAnIniFileEverythingComesFromTheDefaults) {
@@ -49,14 +43,14 @@ TEST(WorldBuilding, ReferenceDataIsLoadedInOrderAndLinked) {
   ScratchWorld scratch;
   scratch.write_complete();
   TWorld world(scratch.start(), scratch.mud());
-  ASSERT_EQ(world.Skills->Count(), 1);
-  EXPECT_EQ(world.Skills->Items[0]->SkillType, 1);  // SKILL_SPELL in the lists
-  EXPECT_EQ(world.Skills->Items[0]->Name, utf8_to_cp1251("броня"));
-  ASSERT_EQ(world.Damages->Count(), 1);
-  EXPECT_EQ(world.Damages->Items[0]->RisFlags, 1u);
-  ASSERT_EQ(world.Weapons->Count(), 1);
-  EXPECT_EQ(world.Weapons->Items[0]->Damages.Items[0]->DamageType, world.Damages->Items[0].get());
-  EXPECT_EQ(world.Weapons->Items[0]->Skill, world.Skills->Items[0].get());
+  ASSERT_EQ(std::make_tuple(world.Skills->Count(), world.Damages->Count(), world.Weapons->Count()),
+            std::make_tuple(1, 1, 1));
+  // The skill type is a position in the lists (SKILL_SPELL); the weapon is linked to the others.
+  EXPECT_EQ(std::tie(world.Skills->Items[0]->SkillType, world.Skills->Items[0]->Name,
+                     world.Damages->Items[0]->RisFlags),
+            std::make_tuple(1, utf8_to_cp1251("броня"), 1u));
+  EXPECT_EQ(std::tie(world.Weapons->Items[0]->Damages.Items[0]->DamageType, world.Weapons->Items[0]->Skill),
+            std::make_tuple(world.Damages->Items[0].get(), world.Skills->Items[0].get()));
   EXPECT_EQ(world.Races->NumberOfName("human"), 0);
   EXPECT_EQ(world.Classes->NumberOfName(utf8_to_cp1251("маг")), 0);
   EXPECT_EQ(world.AreaNames, (TStringList{"town.are", "forest.are"}));
@@ -171,12 +165,8 @@ TEST(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
   world.save_areas_list();
   EXPECT_EQ(scratch.read("mud/area/area.lst"), "forest.are\nnew area.are\n$\n");
   world.MudPath = scratch.path("nowhere") + "/";
-  try {
-    world.save_areas_list();
-    ADD_FAILURE() << "saved into a missing folder";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Save Areas List:\r\n", 0), 0u) << e.what();
-  }
+  const std::string message = test::error_of([&] { world.save_areas_list(); });
+  EXPECT_EQ(message.rfind("Save Areas List:\r\n", 0), 0u) << message;
 }
 
 TEST(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
@@ -217,20 +207,17 @@ TEST(WorldBuilding, BrokenReferenceFilesNeverCrash) {
                                  "#SKILL\nAffect '10 1 5 8\nEnd\n#END\n",
                                  "#SKILL\nFlags |||\nEnd\n#END\n",
                                  "#SKILL\nName_eng armor~\nMinpos 99999999999999\nEnd\n#END\n"};
+  const std::pair<const char*, const char*> files[] = {{"mud/system/skills.dat", "Load Skills:\r\n"},
+                                                       {"mud/races/human.race", "Load Races List ("}};
   for (const char* text : kBroken) {
-    scratch.write_complete();
-    scratch.write_server("mud/system/skills.dat", text);
-    try {
-      TWorld world(scratch.start(), scratch.mud());
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()).rfind("Load Skills:\r\n", 0), 0u) << e.what();
-    }
-    scratch.write_complete();
-    scratch.write_server("mud/races/human.race", text);
-    try {
-      TWorld world(scratch.start(), scratch.mud());
-    } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()).rfind("Load Races List (", 0), 0u) << e.what();
+    for (const auto& [file, prefix] : files) {
+      scratch.write_complete();
+      scratch.write_server(file, text);
+      try {
+        TWorld world(scratch.start(), scratch.mud());
+      } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
+      }
     }
   }
 }
@@ -270,14 +257,11 @@ TEST(WorldLookUps, ConstantListLookUps) {
 
 TEST(WorldLookUps, AnEmptyWorldHasEveryTableAndNoFiles) {
   TWorld world;
-  EXPECT_EQ(world.Skills->World, &world);
-  EXPECT_EQ(world.Damages->World, &world);
-  EXPECT_EQ(world.Weapons->World, &world);
-  EXPECT_EQ(world.Races->World, &world);
-  EXPECT_EQ(world.Classes->World, &world);
-  EXPECT_EQ(world.SpecFunctions->Count(), 0);
-  EXPECT_EQ(world.Skills->NameOf(0), "NONE");
-  EXPECT_EQ(world.sector_color(0), 0);
+  EXPECT_EQ(std::tie(world.Skills->World, world.Damages->World, world.Weapons->World, world.Races->World,
+                     world.Classes->World),
+            std::make_tuple(&world, &world, &world, &world, &world));
+  EXPECT_EQ(std::make_tuple(world.SpecFunctions->Count(), world.Skills->NameOf(0), world.sector_color(0)),
+            std::make_tuple(0, "NONE", 0));
 }
 
 }  // namespace
