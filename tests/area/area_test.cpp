@@ -38,18 +38,12 @@ class AreaSaveTest : public ::testing::Test {
 
 TEST_F(AreaSaveTest, NewAreaStartsEmptyWithEveryPartOwnedByIt) {
   TArea& area = new_area();
-  EXPECT_TRUE(area.IsNew);
-  EXPECT_FALSE(area.ModifiedElsewhere);
-  EXPECT_EQ(area.world(), world.get());
-  EXPECT_EQ(area.Header->Area, &area);
-  EXPECT_EQ(area.Helps->Area, &area);
-  EXPECT_EQ(area.Mobiles->Area, &area);
-  EXPECT_EQ(area.Objects->Area, &area);
-  EXPECT_EQ(area.Shops->Area, &area);
-  EXPECT_EQ(area.RepairShops->Area, &area);
-  EXPECT_EQ(area.Rooms->Area, &area);
-  EXPECT_EQ(area.Resets->Area, &area);
-  EXPECT_EQ(area.Header->Author, "(Unknown)");
+  EXPECT_EQ(std::make_tuple(area.IsNew, area.ModifiedElsewhere, area.world(), area.Header->Author),
+            std::make_tuple(true, false, world.get(), "(Unknown)"));
+  const std::vector<const TArea*> owners = {area.Header->Area,  area.Helps->Area, area.Mobiles->Area,
+                                            area.Objects->Area, area.Shops->Area, area.RepairShops->Area,
+                                            area.Rooms->Area,   area.Resets->Area};
+  EXPECT_EQ(owners, std::vector<const TArea*>(8, &area));
   EXPECT_EQ(TArea(nullptr).world(), nullptr);
 }
 
@@ -171,12 +165,10 @@ TEST_F(AreasTest, FindMobileSearchesAreasInOrder) {
   TArea& a = load("a.are", "#VERSION 11\n#MOBILES\n" + mobile(1) + mobile(2) + "#0\n#$\n");
   TArea& b = load("b.are", "#VERSION 11\n#MOBILES\n" + mobile(2) + mobile(3) + "#0\n#$\n");
   TArea* where = nullptr;
-  EXPECT_EQ(world->Areas->find_mobile(2, &where), a.Mobiles->Items[1].get());
-  EXPECT_EQ(where, &a);
-  EXPECT_EQ(world->Areas->find_mobile(3, &where), b.Mobiles->Items[1].get());
-  EXPECT_EQ(where, &b);
-  EXPECT_EQ(world->Areas->find_mobile(4, &where), nullptr);
-  EXPECT_EQ(where, nullptr);
+  const auto found = [&](const TAreaMobile* mobile) { return std::make_tuple(mobile, where); };
+  EXPECT_EQ(found(world->Areas->find_mobile(2, &where)), std::make_tuple(a.Mobiles->Items[1].get(), &a));
+  EXPECT_EQ(found(world->Areas->find_mobile(3, &where)), std::make_tuple(b.Mobiles->Items[1].get(), &b));
+  EXPECT_EQ(found(world->Areas->find_mobile(4, &where)), std::make_tuple(nullptr, nullptr));
   EXPECT_EQ(world->Areas->find_mobile(1), a.Mobiles->Items[0].get());
   EXPECT_EQ(world->Areas->find_room(1, &where), nullptr);
   EXPECT_EQ(world->Areas->find_object(1, &where), nullptr);

@@ -48,37 +48,19 @@ int mutations_per_source() {
 // Bytes that steer the grammar: section marks, terminators, signs, separators, flag letters.
 const std::string kSyntax = "#~|>$0123456789-+&:;*' \"\n\rSMOPGDERCabcAZ\x80\xC1\xFF";
 
-// Pieces of the grammar that lead a reader into its rarer paths.
-const std::vector<std::string> kTokens = {"#0",
-                                          "#$",
-                                          "D11",
-                                          "D-1",
-                                          "-2147483648",
-                                          "2147483647",
-                                          "4294967296",
-                                          "99999999999999999999",
-                                          "M 0 0 79 49 ",
-                                          "AB&C&D&E&f",
-                                          "0&0&0&0&0",
-                                          "#ROOMS\n",
-                                          "#MOBILES\n",
-                                          "#OBJECTS\n",
-                                          "#RESETS\n",
-                                          "#SHOPS\n",
-                                          "#REPAIRS\n",
-                                          "#SPECIALS\n",
-                                          "#HELPS\n",
-                                          "#MUDPROGS\n",
-                                          "#OBJPROGS\n",
-                                          "#VERSION 0\n",
-                                          "#VERSION 4\n",
-                                          "#VERSION 7\n",
-                                          "#RANGES\n",
-                                          "> in_file_prog x~\n",
-                                          "> bogus_prog~\n",
-                                          "|1|2|3",
-                                          "1d1+1",
-                                          "-1 $~\n"};
+// Pieces of the grammar that lead a reader into its rarer paths, and whole lines of them.
+std::vector<std::string> grammar_tokens() {
+  std::vector<std::string> tokens = {"#0",           "#$",         "D11",        "D-1",
+                                     "-2147483648",  "2147483647", "4294967296", "99999999999999999999",
+                                     "M 0 0 79 49 ", "AB&C&D&E&f", "0&0&0&0&0",  "|1|2|3",
+                                     "1d1+1"};
+  for (const char* line : {"#ROOMS", "#MOBILES", "#OBJECTS", "#RESETS", "#SHOPS", "#REPAIRS", "#SPECIALS",
+                           "#HELPS", "#MUDPROGS", "#OBJPROGS", "#VERSION 0", "#VERSION 4", "#VERSION 7",
+                           "#RANGES", "> in_file_prog x~", "> bogus_prog~", "-1 $~"})
+    tokens.push_back(std::string(line) + "\n");
+  return tokens;
+}
+const std::vector<std::string> kTokens = grammar_tokens();
 
 // One to six edits: bytes of the grammar or any byte replaced or inserted, runs removed or repeated,
 // tokens inserted or put in place of a run, the text cut short. Plain modulo keeps the sequence the
@@ -88,32 +70,23 @@ std::string mutate(std::string text, std::mt19937& random) {
   const int edits = static_cast<int>(pick(6)) + 1;
   for (int i = 0; i < edits && !text.empty(); ++i) {
     const size_t at = pick(text.size());
-    switch (pick(8)) {
-      case 0:
-        text[at] = kSyntax[pick(kSyntax.size())];
-        break;
-      case 1:
-        text.insert(at, 1, kSyntax[pick(kSyntax.size())]);
-        break;
-      case 2:
-        text.erase(at, pick(40) + 1);
-        break;
-      case 3:
-        text.insert(at, text.substr(pick(text.size()), pick(200) + 1));
-        break;
-      case 4:
-        text[at] = static_cast<char>(pick(256));
-        break;
-      case 5:
-        text.insert(at, kTokens[pick(kTokens.size())]);
-        break;
-      case 6:
-        text.replace(at, pick(8) + 1, kTokens[pick(kTokens.size())]);
-        break;
-      default:
-        text.resize(at);
-        break;
-    }
+    const size_t kind = pick(8);
+    if (kind == 0)
+      text[at] = kSyntax[pick(kSyntax.size())];
+    else if (kind == 1)
+      text.insert(at, 1, kSyntax[pick(kSyntax.size())]);
+    else if (kind == 2)
+      text.erase(at, pick(40) + 1);
+    else if (kind == 3)
+      text.insert(at, text.substr(pick(text.size()), pick(200) + 1));
+    else if (kind == 4)
+      text[at] = static_cast<char>(pick(256));
+    else if (kind == 5)
+      text.insert(at, kTokens[pick(kTokens.size())]);
+    else if (kind == 6)
+      text.replace(at, pick(8) + 1, kTokens[pick(kTokens.size())]);
+    else
+      text.resize(at);
   }
   return text;
 }

@@ -5,6 +5,7 @@
 #include "area/Objects.h"
 #include "area/Programs.h"
 #include "area/Rooms.h"
+#include "area/SectionTestSupport.h"
 #include "reading/AreaFile.h"
 #include "world/Areas.h"
 
@@ -14,6 +15,7 @@ namespace {
 using test::error_of;
 using test::load_area_text;
 using test::save_area_text;
+using ProgFields = std::vector<std::tuple<std::string, std::string, std::string>>;
 
 const char* const kMobileHead =
     "#AREA ~\n#VERSION 11\n#MOBILES\n#100\nguard~\nguard~\nA guard.~\nTall.\n~\n0 0 0 S\n"
@@ -42,33 +44,23 @@ class ProgramsTest : public ::testing::Test {
 };
 
 TEST_F(ProgramsTest, BlockIsReadAndWrittenInline) {
-  read_block("> act_prog p smiles~\nsay Hello!\nbow\n~\n> SPEECH_PROG 'hi'~\nsay hi~\n|\n");
-  ASSERT_EQ(list.Items.size(), 2u);
-  EXPECT_EQ(list.Items[0]->ProgType, "act_prog");  // its own letter case is kept
-  EXPECT_EQ(list.Items[0]->Arguments, "p smiles");
-  EXPECT_EQ(list.Items[0]->Body, "say Hello!\r\nbow\r\n");
-  EXPECT_EQ(list.Items[1]->Body, "say hi");
-  TAreaFile out;
-  out.clear();
-  list.Write(out);
-  EXPECT_EQ(out.Buffer, "> act_prog p smiles~\nsay Hello!\nbow\n~\n> SPEECH_PROG 'hi'~\nsay hi~\n|\n");
-}
-
-TEST_F(ProgramsTest, EmptyListWritesNothing) {
-  TAreaFile out;
-  out.clear();
-  list.Write(out);
-  EXPECT_EQ(out.Buffer, "");
+  const std::string block = "> act_prog p smiles~\nsay Hello!\nbow\n~\n> SPEECH_PROG 'hi'~\nsay hi~\n|\n";
+  EXPECT_EQ(test::written_by([&](TAreaFile& f) { list.Write(f); }), "");  // an empty list writes nothing
+  read_block(block);
+  // Each type keeps its own letter case.
+  EXPECT_EQ(test::prog_fields(list), (ProgFields{{"act_prog", "p smiles", "say Hello!\r\nbow\r\n"},
+                                                 {"SPEECH_PROG", "'hi'", "say hi"}}));
+  EXPECT_EQ(test::written_by([&](TAreaFile& f) { list.Write(f); }), block);
 }
 
 TEST_F(ProgramsTest, BlockErrors) {
-  EXPECT_EQ(block_error("< act_prog x~\ny~\n|\n"), "load_progs:\r\n> not found.");
-  EXPECT_EQ(block_error("> FLY_PROG x~\ny~\n|\n"), "load_progs:\r\nBad Prog: FLY_PROG");
-  EXPECT_EQ(block_error("> act_prog x~\ny~\n#0\n"), "load_progs:\r\nBad letter in Prog: #");
-}
-
-TEST_F(ProgramsTest, BarOnTheBodyLineIsSkippedWithThatLine) {
-  EXPECT_EQ(block_error("> act_prog x~\ny~ |\n#0\n"), "load_progs:\r\nBad letter in Prog: #");
+  const std::pair<const char*, const char*> cases[] = {
+      {"< act_prog x~\ny~\n|\n", "> not found."},
+      {"> FLY_PROG x~\ny~\n|\n", "Bad Prog: FLY_PROG"},
+      {"> act_prog x~\ny~\n#0\n", "Bad letter in Prog: #"},
+      {"> act_prog x~\ny~ |\n#0\n", "Bad letter in Prog: #"}};  // a bar on the body line is skipped with it
+  for (const auto& [text, message] : cases)
+    EXPECT_EQ(block_error(text), std::string("load_progs:\r\n") + message) << text;
   TWorldProgs fresh(world.get());
   TAreaFile f;
   f.load_text("> act_prog x~\ny~ |\n|\n");
@@ -79,11 +71,10 @@ TEST_F(ProgramsTest, BarOnTheBodyLineIsSkippedWithThatLine) {
 TEST_F(ProgramsTest, ProgramFilesArePulledInInFileOrder) {
   write_prog("greet.prg", "> greet_prog 100~\nsay Welcome~\n> rand_prog 5~\nemote yawns~\n|\n");
   read_block("> act_prog a~\nx~\n> in_file_prog greet.prg~\n> entry_prog 1~\nz~\n|\n");
-  ASSERT_EQ(list.Items.size(), 4u);
-  EXPECT_EQ(list.Items[0]->ProgType, "act_prog");
-  EXPECT_EQ(list.Items[1]->ProgType, "greet_prog");
-  EXPECT_EQ(list.Items[2]->ProgType, "rand_prog");
-  EXPECT_EQ(list.Items[3]->ProgType, "entry_prog");
+  std::vector<std::string> types;
+  for (const auto& prog : list.Items)
+    types.push_back(prog->ProgType);
+  EXPECT_EQ(types, (std::vector<std::string>{"act_prog", "greet_prog", "rand_prog", "entry_prog"}));
   for (const auto& prog : list.Items)
     EXPECT_EQ(prog->Owner, &list);
 }
@@ -169,28 +160,21 @@ TEST_F(ProgramsTest, MudprogsSectionAttachesFilesToThisAreasMobiles) {
   EXPECT_NE(saved.find("> speech_prog hello~\nsay Halt!~\n|\n"), std::string::npos);
 }
 
-TEST_F(ProgramsTest, MudprogsSectionErrors) {
+TEST_F(ProgramsTest, MudprogsAndObjprogsErrors) {
   write_prog("guard.prg", "> speech_prog hello~\nsay Halt!~\n|\n");
-  EXPECT_EQ(error_of([&] {
-              load_area_text(area, dir, std::string(kMobileHead) + "#0\n#MUDPROGS\nM 101 guard.prg\nS\n#$\n");
-            }),
-            path_line() + "#MUDPROGS:\r\nVNum 101 doesnt exist.");
-  TArea other(world->Areas.get());
-  EXPECT_EQ(error_of([&] { load_area_text(other, dir, "#MUDPROGS\nX 1 a\nS\n#$\n"); }),
-            path_line() + "#MUDPROGS:\r\nBad command 'X'.");
-}
-
-TEST_F(ProgramsTest, MudprogsNamingAnotherAreasMobileFails) {
   auto& holder = *world->Areas->Items.emplace_back(std::make_unique<TArea>(world->Areas.get()));
   load_area_text(holder, dir, std::string(kMobileHead) + "#0\n#$\n", "holder.are");
-  EXPECT_EQ(error_of([&] { load_area_text(area, dir, "#MUDPROGS\nM 100 guard.prg\nS\n#$\n"); }),
-            path_line() + "#MUDPROGS:\r\nVNum 100 doesnt exist.");
-}
-
-TEST_F(ProgramsTest, ObjprogsNamingAMissingObjectFails) {
-  write_prog("lamp.prg", "> act_prog rubs~\necho The lamp glows.~\n|\n");
-  EXPECT_EQ(error_of([&] { load_area_text(area, dir, "#OBJPROGS\nM 5 lamp.prg\nS\n#$\n"); }),
-            path_line() + "#OBJPROGS:\r\nVNum 5 doesnt exist.");
+  // Mobile 100 is another area's: only this area's mobiles and objects are looked in.
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(kMobileHead) + "#0\n#MUDPROGS\nM 101 guard.prg\nS\n#$\n",
+       "#MUDPROGS:\r\nVNum 101 doesnt exist."},
+      {"#MUDPROGS\nX 1 a\nS\n#$\n", "#MUDPROGS:\r\nBad command 'X'."},
+      {"#MUDPROGS\nM 100 guard.prg\nS\n#$\n", "#MUDPROGS:\r\nVNum 100 doesnt exist."},
+      {"#OBJPROGS\nM 5 guard.prg\nS\n#$\n", "#OBJPROGS:\r\nVNum 5 doesnt exist."}};
+  for (const auto& [text, message] : cases) {
+    TArea fresh(world->Areas.get());
+    EXPECT_EQ(error_of([&] { load_area_text(fresh, dir, text); }), path_line() + message) << text;
+  }
 }
 
 TEST_F(ProgramsTest, AssignCopiesEveryProgram) {
@@ -198,21 +182,15 @@ TEST_F(ProgramsTest, AssignCopiesEveryProgram) {
   TWorldProgs copy(world.get());
   copy.Add().ProgType = "stale";
   copy.Assign(list);
-  ASSERT_EQ(copy.Items.size(), 2u);
-  EXPECT_EQ(copy.Items[1]->ProgType, "rand_prog");
-  EXPECT_EQ(copy.Items[1]->Arguments, "5");
-  EXPECT_EQ(copy.Items[1]->Body, "y");
+  EXPECT_EQ(test::prog_fields(copy), test::prog_fields(list));
   EXPECT_EQ(copy.Items[1]->Owner, &copy);
   list.Items[1]->Body = "changed";
   EXPECT_EQ(copy.Items[1]->Body, "y");
 }
 
-TEST_F(ProgramsTest, EmptyTypeIsNeverTheInFileMarker) {
+TEST_F(ProgramsTest, EmptyTypeIsNeverTheInFileMarkerAndWithoutAWorldNoTypeIsKnown) {
   world->InFileProgName = "";
   EXPECT_EQ(block_error("> '' a.prg~\n|\n"), "load_progs:\r\nBad Prog: ");
-}
-
-TEST_F(ProgramsTest, WithoutAWorldNoTypeIsKnown) {
   TWorldProgs lonely(nullptr);
   TAreaFile f;
   f.load_text("> act_prog a~\nx~\n|\n");
