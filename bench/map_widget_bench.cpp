@@ -110,8 +110,15 @@ void BM_MapFrame_Zoom10(benchmark::State& state) {
 void BM_MapFrame_Zoom10_Scrolled(benchmark::State& state) {
   paint_frames(state, 10, 40);
 }
+void BM_MapFrame_Zoom20(benchmark::State& state) {
+  paint_frames(state, 20, 20);
+}
 void BM_MapFrame_Zoom40(benchmark::State& state) {
   paint_frames(state, 40, 20);
+}
+// From here on the arrowheads are too large for stamps and go through the painter.
+void BM_MapFrame_Zoom160(benchmark::State& state) {
+  paint_frames(state, 160, 20);
 }
 
 void BM_MapScrollStrip_Zoom5(benchmark::State& state) {
@@ -126,7 +133,9 @@ BENCHMARK(BM_MapScrollStrip_Zoom5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapScrollStrip_Zoom10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom10_Scrolled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame_Zoom20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFrame_Zoom40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame_Zoom160)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

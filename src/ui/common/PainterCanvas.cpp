@@ -35,20 +35,35 @@ QPoints to_qpoints(std::span<const Point> points) {
   return result;
 }
 
-QPen cosmetic_pen(const QColor& color) {
-  QPen pen(color, 0);
-  pen.setCapStyle(Qt::SquareCap);
-  return pen;
+uint32_t opaque_pixel(Color color) {
+  return 0xFF000000u | (uint32_t{color.r} << 16) | (uint32_t{color.g} << 8) | color.b;
+}
+
+QPen make_tool(const QPen*, const QColor& color) {
+  return canvas_pen(color);
+}
+
+QBrush make_tool(const QBrush*, const QColor& color) {
+  return QBrush(color, Qt::SolidPattern);
 }
 
 }  // namespace
 
+template <typename Tool>
+const Tool& PainterCanvas::ToolOf<Tool>::in(Color wanted) {
+  if (wanted != color) {
+    color = wanted;
+    tool = make_tool(&tool, to_qcolor(wanted));
+  }
+  return tool;
+}
+
 PainterCanvas::PainterCanvas(QPainter& painter, Pixels pixels)
     : painter_(painter),
       direct_(pixels == Pixels::Direct ? direct_target(painter) : DirectTarget{}),
-      pen_(cosmetic_pen(Qt::black)),
-      frame_pen_(cosmetic_pen(Qt::white)),
-      brush_(Qt::white, Qt::SolidPattern) {
+      pen_{pen_color_, canvas_pen(to_qcolor(pen_color_))},
+      frame_pen_{brush_color_, canvas_pen(to_qcolor(brush_color_))},
+      brush_{brush_color_, QBrush(to_qcolor(brush_color_), Qt::SolidPattern)} {
   // The map is a pixel grid: smoothing would blur the one-pixel frames and lines.
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -87,7 +102,7 @@ void PainterCanvas::fill_direct(int64_t left, int64_t top, int64_t right, int64_
   const int64_t y0 = std::max<int64_t>(top + direct_.dy, clip.top());
   const int64_t y1 = std::min<int64_t>(bottom + direct_.dy, int64_t{clip.bottom()} + 1);
   if (x1 <= x0 || y1 <= y0) return;
-  const uint32_t pixel = 0xFF000000u | (uint32_t{color.r} << 16) | (uint32_t{color.g} << 8) | color.b;
+  const uint32_t pixel = opaque_pixel(color);
   for (int64_t y = y0; y < y1; ++y) {
     auto* line = reinterpret_cast<uint32_t*>(direct_.bits + y * direct_.stride);
     std::fill(line + x0, line + x1, pixel);
@@ -120,21 +135,35 @@ bool PainterCanvas::polyline_direct(std::span<const Point> points) {
   return true;
 }
 
+bool PainterCanvas::polygon_direct(std::span<const Point> points) {
+  const ShapeStamps::Stamp* stamp = stamps_.find(points);
+  if (stamp == nullptr) return false;
+  const int64_t x = int64_t{points.front().x} + direct_.dx;
+  const int64_t y = int64_t{points.front().y} + direct_.dy;
+  const QRect& reach = stamp->reach;
+  const QRect& clip = direct_.clip;
+  if (x + reach.left() < clip.left() || x + reach.right() > clip.right() || y + reach.top() < clip.top() ||
+      y + reach.bottom() > clip.bottom())
+    return false;
+  const uint32_t outline = opaque_pixel(pen_color_);
+  const uint32_t fill = opaque_pixel(brush_color_);
+  for (const ShapeStamps::Run& run : stamp->runs) {
+    auto* line = reinterpret_cast<uint32_t*>(direct_.bits + (y + run.dy) * direct_.stride);
+    std::fill_n(line + x + run.dx, run.length, run.outline ? outline : fill);
+  }
+  return true;
+}
+
 QColor PainterCanvas::to_qcolor(Color color) {
   return QColor(color.r, color.g, color.b);
 }
 
 void PainterCanvas::set_pen_color(Color color) {
-  if (color == pen_color_) return;
   pen_color_ = color;
-  pen_ = cosmetic_pen(to_qcolor(color));
 }
 
 void PainterCanvas::set_brush_color(Color color) {
-  if (color == brush_color_) return;
   brush_color_ = color;
-  brush_ = QBrush(to_qcolor(color), Qt::SolidPattern);
-  frame_pen_ = cosmetic_pen(to_qcolor(color));
 }
 
 void PainterCanvas::use(const QPen& pen, const QBrush& brush) {
@@ -152,14 +181,14 @@ void PainterCanvas::frame_rect(const Rect& rect) {
     fill_direct(rect.right - 1, rect.top + 1, rect.right, rect.bottom - 1, color);
     return;
   }
-  use(frame_pen_, no_brush_);
+  use(frame_pen(), no_brush_);
   painter_.drawRect(outline_rect(rect));
 }
 
 void PainterCanvas::fill_rect(const Rect& rect) {
   if (is_empty(rect)) return;
   if (direct_.bits != nullptr) return fill_direct(rect.left, rect.top, rect.right, rect.bottom, brush_color_);
-  painter_.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), brush_);
+  painter_.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), brush());
 }
 
 // Two solid fills give the same pixels as an outlined, filled rectangle and take the painter's fastest path.
@@ -172,34 +201,31 @@ void PainterCanvas::rectangle(const Rect& rect) {
     return;
   }
   const QRect outer(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  painter_.fillRect(outer, pen_.color());
+  painter_.fillRect(outer, to_qcolor(pen_color_));
   if (outer.width() > 2 && outer.height() > 2)
-    painter_.fillRect(outer.adjusted(1, 1, -1, -1), brush_.color());
+    painter_.fillRect(outer.adjusted(1, 1, -1, -1), to_qcolor(brush_color_));
 }
 
 void PainterCanvas::polyline(std::span<const Point> points) {
   if (points.size() < 2) return;
   if (direct_.bits != nullptr && polyline_direct(points)) return;
   const QPoints line = to_qpoints(points);
-  use(pen_, painter_.brush());
+  use(pen(), painter_.brush());
   painter_.drawPolyline(line.constData(), static_cast<int>(line.size()));
 }
 
 void PainterCanvas::polygon(std::span<const Point> points) {
   if (points.empty()) return;
-  const QPoints shape = to_qpoints(points);
-  use(pen_, brush_);
-  if (shape.size() == 3)  // a triangle is convex, which the painter fills faster
-    painter_.drawConvexPolygon(shape.constData(), 3);
-  else
-    painter_.drawPolygon(shape.constData(), static_cast<int>(shape.size()));
+  if (direct_.bits != nullptr && polygon_direct(points)) return;
+  use(pen(), brush());
+  paint_polygon(painter_, points);
 }
 
 void PainterCanvas::text_out(int32_t x, int32_t y, std::string_view text) {
   const QString shown = from_cp1251(text);
   const QFontMetrics metrics = painter_.fontMetrics();
-  painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), brush_);
-  use(pen_, painter_.brush());
+  painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), brush());
+  use(pen(), painter_.brush());
   painter_.drawText(QPoint(x, y + metrics.ascent()), shown);
 }
 
