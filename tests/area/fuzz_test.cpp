@@ -7,15 +7,15 @@
 // source; the default is smaller in unoptimised and sanitizer builds so that the test stays quick there.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "area/AreaTestSupport.h"
@@ -37,7 +37,7 @@ constexpr int kDefaultMutationsPerSource = 1500;
 constexpr size_t kCutsPerSource = 40;
 
 // A case that runs longer than this is taken for a hang.
-constexpr auto kCaseTimeLimit = std::chrono::seconds(20);
+constexpr unsigned kCaseSeconds = 20;
 
 int mutations_per_source() {
   const char* text = std::getenv("TAVRO_FUZZ_CASES");
@@ -93,52 +93,20 @@ std::string mutate(std::string text, std::mt19937& random) {
 
 // Ends the whole run with the case's name when one case does not finish in time: a hang would
 // otherwise only show as a test timeout, without saying which input caused it.
-class THangWatch {
- public:
-  THangWatch() : thread_([this] { watch(); }) {}
-  ~THangWatch() {
-    {
-      std::lock_guard lock(mutex_);
-      stopping_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
-  THangWatch(const THangWatch&) = delete;
-  THangWatch& operator=(const THangWatch&) = delete;
+char hang_message[512];
 
-  void start(const std::string& name) {
-    std::lock_guard lock(mutex_);
-    name_ = name;
-    started_ = std::chrono::steady_clock::now();
-    running_ = true;
-  }
-  void stop() {
-    std::lock_guard lock(mutex_);
-    running_ = false;
-  }
+extern "C" void report_hang(int) {
+  const ssize_t ignored = write(STDERR_FILENO, hang_message, std::strlen(hang_message));
+  (void)ignored;
+  _exit(3);
+}
 
- private:
-  void watch() {
-    std::unique_lock lock(mutex_);
-    while (!stopping_) {
-      wake_.wait_for(lock, std::chrono::milliseconds(200));
-      if (running_ && std::chrono::steady_clock::now() - started_ > kCaseTimeLimit) {
-        std::fprintf(stderr, "fuzz case %s did not finish: the reader hangs\n", name_.c_str());
-        std::fflush(stderr);
-        std::_Exit(3);
-      }
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::string name_;
-  std::chrono::steady_clock::time_point started_;
-  bool running_ = false;
-  bool stopping_ = false;
-  std::thread thread_;
-};
+void watch_case(const std::string& name) {
+  std::snprintf(hang_message, sizeof hang_message, "fuzz case %s did not finish: the reader hangs\n",
+                name.c_str());
+  std::signal(SIGALRM, report_hang);
+  alarm(kCaseSeconds);
+}
 
 class AreaFuzzTest : public ::testing::Test {
  protected:
@@ -152,9 +120,9 @@ class AreaFuzzTest : public ::testing::Test {
   // tavro::Error fails the test, naming the case and keeping its input.
   bool survives(const std::string& text, const std::string& name = "hand-made") {
     test::write_file(dir.file("fuzz.are"), text);
-    watch.start(name);
+    watch_case(name);
     const bool loaded = load_and_save(text, name);
-    watch.stop();
+    alarm(0);
     (loaded ? loaded_count : refused_count)++;
     return loaded;
   }
@@ -212,7 +180,6 @@ class AreaFuzzTest : public ::testing::Test {
     ADD_FAILURE() << name << ": " << what << "; input kept as " << kept;
   }
 
-  THangWatch watch;
   int failures_ = 0;
 };
 

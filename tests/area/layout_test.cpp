@@ -2,6 +2,8 @@
 // iterative walk checked against a literal recursive form of the same rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -33,18 +35,13 @@ TEST_F(LayoutTest, SingleRoomStandsAtColumnOneRowOne) {
   AutoLayout(rooms);
   EXPECT_EQ(pos(at(5)), std::make_tuple(1, 1, 0));
   EXPECT_FALSE(at(5).Unplaced);
-  EXPECT_EQ(rooms.MaxX, 1);
-  EXPECT_EQ(rooms.MaxY, 1);
-  EXPECT_EQ(rooms.MinLevel, 0);
-  EXPECT_EQ(rooms.MaxLevel, 0);
-}
-
-TEST_F(LayoutTest, EmptyListResetsBounds) {
+  EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MaxY, rooms.MinLevel, rooms.MaxLevel),
+            std::make_tuple(1, 1, 0, 0));
+  rooms.Clear();  // an empty list resets the bounds
   rooms.MaxX = 3;
   rooms.MinLevel = -2;
   AutoLayout(rooms);
-  EXPECT_EQ(rooms.MaxX, 0);
-  EXPECT_EQ(rooms.MinLevel, 0);
+  EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MinLevel), std::make_tuple(0, 0));
 }
 
 TEST_F(LayoutTest, OnlyRoomsReachableFromTheFirstArePlaced) {
@@ -91,83 +88,50 @@ TEST_F(LayoutTest, EveryDirectionStepsToItsCell) {
   EXPECT_EQ(pos(at(100)), std::make_tuple(2, 2, 0));
   for (const auto& [direction, dx, dy, dz] : expected)
     EXPECT_EQ(pos(at(200 + direction)), std::make_tuple(2 + dx, 2 + dy, dz)) << "direction " << direction;
-  EXPECT_EQ(rooms.MaxX, 3);
-  EXPECT_EQ(rooms.MaxY, 3);
-  EXPECT_EQ(rooms.MinLevel, -1);
-  EXPECT_EQ(rooms.MaxLevel, 1);
+  EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MaxY, rooms.MinLevel, rooms.MaxLevel),
+            std::make_tuple(3, 3, -1, 1));
 }
 
-// Room 5 goes north of 3 into the cell of 4: 4 and 2 (rows at or above) move one row up, 1 and 3 stay,
-// and 6 on the level above keeps its row.
-TEST_F(LayoutTest, NorthPushMovesRowsAtOrAboveOnThatLevelOnly) {
-  TAreaRoom& r1 = room(1);
-  link(r1, DIR_NORTH, 2);
-  link(r1, DIR_EAST, 3);
-  TAreaRoom& r2 = room(2);
-  link(r2, DIR_EAST, 4);
-  link(r2, DIR_UP, 6);
-  link(room(3), DIR_NORTH, 5);
-  room(4);
-  room(5);
-  room(6);
-  AutoLayout(rooms);
-  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 3, 0));
-  EXPECT_EQ(pos(at(3)), std::make_tuple(2, 3, 0));
-  EXPECT_EQ(pos(at(5)), std::make_tuple(2, 2, 0));
-  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
-  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 1, 0));
-  EXPECT_EQ(pos(at(6)), std::make_tuple(1, 2, 1));
-  EXPECT_EQ(rooms.MaxY, 3);
-  EXPECT_EQ(rooms.MaxLevel, 1);
-}
-
-// Room 5 goes east of 4 into the cell of 3: columns at or right of it move right.
-TEST_F(LayoutTest, EastPushMovesColumnsAtOrRight) {
-  TAreaRoom& r1 = room(1);
-  link(r1, DIR_EAST, 2);
-  link(r1, DIR_SOUTH, 4);
-  link(room(2), DIR_SOUTH, 3);
-  room(3);
-  link(room(4), DIR_EAST, 5);
-  room(5);
-  AutoLayout(rooms);
-  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 1, 0));
-  EXPECT_EQ(pos(at(2)), std::make_tuple(3, 1, 0));
-  EXPECT_EQ(pos(at(3)), std::make_tuple(3, 2, 0));
-  EXPECT_EQ(pos(at(4)), std::make_tuple(1, 2, 0));
-  EXPECT_EQ(pos(at(5)), std::make_tuple(2, 2, 0));
-}
-
-// Room 4 goes southwest of 1 into the cell of 3: rows at or below move down, then columns at or left
-// move left; 1 is on neither side and stays.
-TEST_F(LayoutTest, SouthwestPushMovesRowsDownThenColumnsLeft) {
-  TAreaRoom& r1 = room(1);
-  link(r1, DIR_WEST, 2);
-  link(r1, DIR_SOUTHWEST, 4);
-  link(room(2), DIR_SOUTH, 3);
-  room(3);
-  room(4);
-  AutoLayout(rooms);
-  EXPECT_EQ(pos(at(1)), std::make_tuple(3, 1, 0));
-  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
-  EXPECT_EQ(pos(at(3)), std::make_tuple(1, 3, 0));
-  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 2, 0));
-}
-
-// A child's position is taken from the room as it stands after earlier children pushed it: 3 goes south
-// of 2 into 1's cell and pushes 1 one row down before 1's east exit is followed.
-TEST_F(LayoutTest, PositionIsReReadAfterEachChild) {
-  TAreaRoom& r1 = room(1);
-  link(r1, DIR_NORTH, 2);
-  link(r1, DIR_EAST, 4);
-  link(room(2), DIR_SOUTH, 3);
-  room(3);
-  room(4);
-  AutoLayout(rooms);
-  EXPECT_EQ(pos(at(2)), std::make_tuple(1, 1, 0));
-  EXPECT_EQ(pos(at(3)), std::make_tuple(1, 2, 0));
-  EXPECT_EQ(pos(at(1)), std::make_tuple(1, 3, 0));
-  EXPECT_EQ(pos(at(4)), std::make_tuple(2, 3, 0));
+// Rooms 1 to N with the given exits, laid out: where each room stands and the bounds that follow.
+TEST_F(LayoutTest, PushesMoveTheRoomsOnTheFarSideOfTheTakenCell) {
+  struct Case {
+    const char* rule;
+    std::vector<std::array<int32_t, 3>> exits;      // from, direction, to
+    std::vector<std::array<int32_t, 3>> positions;  // of rooms 1, 2, ...: column, row, level
+  };
+  const std::vector<Case> cases = {
+      {"5 goes north of 3 into the cell of 4: 4 and 2 (rows at or above) move one row up, 1 and 3 stay, "
+       "and 6 on the level above keeps its row",
+       {{1, DIR_NORTH, 2}, {1, DIR_EAST, 3}, {2, DIR_EAST, 4}, {2, DIR_UP, 6}, {3, DIR_NORTH, 5}},
+       {{1, 3, 0}, {1, 1, 0}, {2, 3, 0}, {2, 1, 0}, {2, 2, 0}, {1, 2, 1}}},
+      {"5 goes east of 4 into the cell of 3: columns at or right of it move right",
+       {{1, DIR_EAST, 2}, {1, DIR_SOUTH, 4}, {2, DIR_SOUTH, 3}, {4, DIR_EAST, 5}},
+       {{1, 1, 0}, {3, 1, 0}, {3, 2, 0}, {1, 2, 0}, {2, 2, 0}}},
+      {"4 goes southwest of 1 into the cell of 3: rows at or below move down, then columns at or left move "
+       "left; 1 is on neither side and stays",
+       {{1, DIR_WEST, 2}, {1, DIR_SOUTHWEST, 4}, {2, DIR_SOUTH, 3}},
+       {{3, 1, 0}, {1, 1, 0}, {1, 3, 0}, {2, 2, 0}}},
+      {"a child's position is re-read after earlier children pushed it: 3 goes south of 2 into 1's cell and "
+       "pushes 1 down before 1's east exit is followed",
+       {{1, DIR_NORTH, 2}, {1, DIR_EAST, 4}, {2, DIR_SOUTH, 3}},
+       {{1, 3, 0}, {1, 1, 0}, {1, 2, 0}, {2, 3, 0}}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rule);
+    rooms.Clear();
+    for (size_t v = 1; v <= c.positions.size(); ++v)
+      room(static_cast<int32_t>(v));
+    for (const auto& [from, direction, to] : c.exits)
+      link(*rooms.FindByVnum(from), direction, to);
+    AutoLayout(rooms);
+    std::array<int32_t, 3> bounds{};
+    for (size_t i = 0; i < c.positions.size(); ++i) {
+      const auto& [x, y, level] = c.positions[i];
+      EXPECT_EQ(pos(at(static_cast<int32_t>(i + 1))), std::make_tuple(x, y, level)) << "room " << i + 1;
+      bounds = {std::max(bounds[0], x), std::max(bounds[1], y), std::max(bounds[2], level)};
+    }
+    EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MaxY, rooms.MaxLevel),
+              std::make_tuple(bounds[0], bounds[1], bounds[2]));
+  }
 }
 
 TEST_F(LayoutTest, LongCorridorNeedsNoDeepRecursion) {
@@ -178,8 +142,7 @@ TEST_F(LayoutTest, LongCorridorNeedsNoDeepRecursion) {
     if (v > 1) link(r, DIR_WEST, v - 1);
   }
   AutoLayout(rooms);
-  EXPECT_EQ(rooms.MaxX, kRooms);
-  EXPECT_EQ(rooms.MaxY, 1);
+  EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MaxY), std::make_tuple(kRooms, 1));
   EXPECT_EQ(pos(*rooms.Items.back()), std::make_tuple(kRooms, 1, 0));
 }
 
@@ -265,19 +228,17 @@ TEST_F(LayoutTest, VnumIndexFindsTheFirstRoomDenseAndSparse) {
   room(10);
   room(12);
   room(10);
-  VnumIndex dense(rooms);
-  EXPECT_EQ(dense.index_of(10), 0);
-  EXPECT_EQ(dense.index_of(12), 1);
-  EXPECT_EQ(dense.index_of(11), -1);
-  EXPECT_EQ(dense.index_of(9), -1);
-  EXPECT_EQ(dense.index_of(INT32_MIN), -1);
+  const auto found = [&](const std::vector<int32_t>& vnums) {
+    const VnumIndex index(rooms);
+    std::vector<int32_t> positions;
+    for (int32_t vnum : vnums)
+      positions.push_back(index.index_of(vnum));
+    return positions;
+  };
+  EXPECT_EQ(found({10, 12, 11, 9, INT32_MIN}), (std::vector<int32_t>{0, 1, -1, -1, -1}));
   room(2000000000);
   room(-2000000000);
-  VnumIndex sparse(rooms);
-  EXPECT_EQ(sparse.index_of(10), 0);
-  EXPECT_EQ(sparse.index_of(2000000000), 3);
-  EXPECT_EQ(sparse.index_of(-2000000000), 4);
-  EXPECT_EQ(sparse.index_of(11), -1);
+  EXPECT_EQ(found({10, 2000000000, -2000000000, 11}), (std::vector<int32_t>{0, 3, 4, -1}));
 }
 
 }  // namespace

@@ -40,21 +40,14 @@ TEST_F(MapEditingTest, CreateLinkedRoomJoinsBothWaysWithTheNextFreeVnum) {
 
   ASSERT_EQ(index, 2);
   const TAreaRoom& created = *area.Rooms->Items[2];
-  EXPECT_EQ(created.Vnum, 3006);
-  EXPECT_EQ(created.Sector, 4);
-  ASSERT_TRUE(first.Doors[DIR_EAST]);
-  EXPECT_EQ(first.Doors[DIR_EAST]->ToVnum, 3006);
-  EXPECT_EQ(first.Doors[DIR_EAST]->Direction, DIR_EAST);
-  EXPECT_EQ(first.Doors[DIR_EAST]->Keyword, "gate");
-  ASSERT_TRUE(created.Doors[DIR_WEST]);
-  EXPECT_EQ(created.Doors[DIR_WEST]->ToVnum, 3001);
-  EXPECT_EQ(created.Doors[DIR_WEST]->Direction, DIR_WEST);
-  EXPECT_EQ(created.Doors[DIR_WEST]->Keyword, "");
-  for (int32_t dir = 0; dir < DirectionCount; ++dir) {
-    if (dir != DIR_WEST) {
-      EXPECT_FALSE(created.Doors[static_cast<size_t>(dir)]) << dir;
-    }
-  }
+  EXPECT_EQ(std::tie(created.Vnum, created.Sector), std::make_tuple(3006, 4));
+  ASSERT_TRUE(first.Doors[DIR_EAST] && created.Doors[DIR_WEST]);
+  const TAreaDoor& there = *first.Doors[DIR_EAST];
+  const TAreaDoor& back = *created.Doors[DIR_WEST];
+  EXPECT_EQ(std::tie(there.ToVnum, there.Direction, there.Keyword), std::make_tuple(3006, DIR_EAST, "gate"));
+  EXPECT_EQ(std::tie(back.ToVnum, back.Direction, back.Keyword), std::make_tuple(3001, DIR_WEST, ""));
+  for (int32_t dir = 0; dir < DirectionCount; ++dir)
+    EXPECT_EQ(created.Doors[static_cast<size_t>(dir)] != nullptr, dir == DIR_WEST) << dir;
 }
 
 TEST_F(MapEditingTest, CreateLinkedRoomUsesTheReverseOfEveryDirection) {
@@ -72,12 +65,10 @@ TEST_F(MapEditingTest, ExitLeadsSomewhereOnlyWithAPositiveVnum) {
   TArea& area = add_area();
   TAreaRoom& room = add_room(area, 1);
   EXPECT_FALSE(ExitLeadsSomewhere(room, DIR_NORTH));
-  room.EnsureDoor(DIR_NORTH).ToVnum = 0;
-  EXPECT_FALSE(ExitLeadsSomewhere(room, DIR_NORTH));
-  room.EnsureDoor(DIR_NORTH).ToVnum = -5;
-  EXPECT_FALSE(ExitLeadsSomewhere(room, DIR_NORTH));
-  room.EnsureDoor(DIR_NORTH).ToVnum = 1;
-  EXPECT_TRUE(ExitLeadsSomewhere(room, DIR_NORTH));
+  for (int32_t vnum : {0, -5, 1}) {
+    room.EnsureDoor(DIR_NORTH).ToVnum = vnum;
+    EXPECT_EQ(ExitLeadsSomewhere(room, DIR_NORTH), vnum == 1) << vnum;
+  }
   EXPECT_FALSE(ExitLeadsSomewhere(room, 11));
   EXPECT_FALSE(ExitLeadsSomewhere(room, -1));
 }
@@ -92,22 +83,14 @@ TEST_F(MapEditingTest, FindExitTargetLooksInThisAreaThenInTheWorldInListOrder) {
   TArea& third = add_area();
   add_room(third, 200);
 
-  ExitTarget target = FindExitTarget(*here.Rooms, 101);
-  EXPECT_EQ(target.kind, ExitTarget::ThisArea);
-  EXPECT_EQ(target.area, &here);
-  EXPECT_EQ(target.room_index, 1);
-
-  target = FindExitTarget(*here.Rooms, 200);
-  EXPECT_EQ(target.kind, ExitTarget::OtherArea);
-  EXPECT_EQ(target.area, &second);
-  EXPECT_EQ(target.room_index, 1);
-
-  target = FindExitTarget(*here.Rooms, 999);
-  EXPECT_EQ(target.kind, ExitTarget::Nowhere);
-  EXPECT_EQ(target.area, nullptr);
-}
-
-TEST_F(MapEditingTest, FindExitTargetOutsideAWorldKnowsOnlyItsOwnRooms) {
+  const auto target = [&](int32_t vnum) {
+    const ExitTarget found = FindExitTarget(*here.Rooms, vnum);
+    return std::make_tuple(found.kind, found.area, found.kind == ExitTarget::Nowhere ? -1 : found.room_index);
+  };
+  EXPECT_EQ(target(101), std::make_tuple(ExitTarget::ThisArea, &here, 1));
+  EXPECT_EQ(target(200), std::make_tuple(ExitTarget::OtherArea, &second, 1));
+  EXPECT_EQ(target(999), std::make_tuple(ExitTarget::Nowhere, nullptr, -1));
+  // Outside a world an area knows only its own rooms.
   TArea lone(nullptr);
   add_room(lone, 5);
   EXPECT_EQ(FindExitTarget(*lone.Rooms, 5).kind, ExitTarget::ThisArea);
@@ -120,26 +103,12 @@ TEST_F(MapEditingTest, FindNearestRoomAsksBeforeEveryFurtherStep) {
   add_room(area, 2, 2, 2);
   add_room(area, 3, 1, 2);  // further on: never reached
   int asked = 0;
-  const int32_t found = FindNearestRoom(*area.Rooms, 0, DIR_WEST, [&] {
-    ++asked;
-    return true;
-  });
-  EXPECT_EQ(found, 1);
-  EXPECT_EQ(asked, 2);
-}
-
-TEST_F(MapEditingTest, FindNearestRoomStopsWhenTheUserDeclines) {
-  TArea& area = add_area();
-  add_room(area, 1, 5, 2);
-  add_room(area, 2, 2, 2);
-  int asked = 0;
-  EXPECT_EQ(FindNearestRoom(*area.Rooms, 0, DIR_WEST,
-                            [&] {
-                              ++asked;
-                              return asked < 2;
-                            }),
-            -1);
-  EXPECT_EQ(asked, 2);
+  const auto ask = [&](int answers) {
+    asked = 0;
+    return FindNearestRoom(*area.Rooms, 0, DIR_WEST, [&, answers] { return ++asked <= answers; });
+  };
+  EXPECT_EQ(std::make_tuple(ask(2), asked), std::make_tuple(1, 2));
+  EXPECT_EQ(std::make_tuple(ask(1), asked), std::make_tuple(-1, 2));  // the user declined the second step
 }
 
 TEST_F(MapEditingTest, FindNearestRoomStepsInThreeDimensions) {
@@ -169,27 +138,23 @@ TEST_F(MapEditingTest, SetExitCreatesOrRetargetsTheDoor) {
   TAreaRoom& room = add_room(area, 1);
   SetExit(room, DIR_SOUTHWEST, 42);
   ASSERT_TRUE(room.Doors[DIR_SOUTHWEST]);
-  EXPECT_EQ(room.Doors[DIR_SOUTHWEST]->ToVnum, 42);
-  EXPECT_EQ(room.Doors[DIR_SOUTHWEST]->Direction, DIR_SOUTHWEST);
-  room.Doors[DIR_SOUTHWEST]->Flags = EX_ISDOOR;
+  TAreaDoor& door = *room.Doors[DIR_SOUTHWEST];
+  EXPECT_EQ(std::tie(door.ToVnum, door.Direction), std::make_tuple(42, DIR_SOUTHWEST));
+  door.Flags = EX_ISDOOR;
   SetExit(room, DIR_SOUTHWEST, 43);
-  EXPECT_EQ(room.Doors[DIR_SOUTHWEST]->ToVnum, 43);
-  EXPECT_EQ(room.Doors[DIR_SOUTHWEST]->Flags, EX_ISDOOR);
+  EXPECT_EQ(std::tie(door.ToVnum, door.Flags), std::make_tuple(43, EX_ISDOOR));
 }
 
 TEST_F(MapEditingTest, ExitLettersNameTheExitsThatLeadSomewhere) {
   TArea& area = add_area();
   TAreaRoom& room = add_room(area, 1);
   EXPECT_EQ(ExitLetters(room), "");
-  SetExit(room, DIR_SOUTHWEST, 5);
-  SetExit(room, DIR_NORTH, 5);
-  SetExit(room, DIR_EAST, 5);
-  SetExit(room, DIR_SOUTH, 5);
+  for (int32_t dir : {DIR_SOUTHWEST, DIR_NORTH, DIR_EAST, DIR_SOUTH})
+    SetExit(room, dir, 5);
   SetExit(room, DIR_WEST, 0);  // leads nowhere
   EXPECT_EQ(ExitLetters(room), "NESSw");
-  SetExit(room, DIR_SOMEWHERE, 9);
-  SetExit(room, DIR_UP, 9);
-  SetExit(room, DIR_NORTHWEST, 9);
+  for (int32_t dir : {DIR_SOMEWHERE, DIR_UP, DIR_NORTHWEST})
+    SetExit(room, dir, 9);
   EXPECT_EQ(ExitLetters(room), "NESUNwSw?");
 }
 
@@ -199,57 +164,40 @@ TEST_F(MapEditingTest, RoomAtPointHitsTheSquareWithInclusiveBounds) {
   add_room(area, 2, 2, 1);
   add_room(area, 3, 2, 1, 1);
   // Zoom 10: the room at (2, 1) stands at pixel (80, 40), scrolled by (40, 0) at (40, 40).
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 80, 40), 1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 70, 30), 1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 90, 50), 1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 91, 50), -1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 60, 40), -1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 40, 0, 40, 40), 1);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 1, 10, 0, 0, 80, 40), 2);
-  EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 5, 0, 0, 20, 20), 0);
+  const std::array<int32_t, 7> cases[] = {// level, zoom, scroll x and y, point x and y, room
+                                          {0, 10, 0, 0, 80, 40, 1},  {0, 10, 0, 0, 70, 30, 1},
+                                          {0, 10, 0, 0, 90, 50, 1},  {0, 10, 0, 0, 91, 50, -1},
+                                          {0, 10, 0, 0, 60, 40, -1}, {0, 10, 40, 0, 40, 40, 1},
+                                          {1, 10, 0, 0, 80, 40, 2},  {0, 5, 0, 0, 20, 20, 0}};
+  for (const auto& [level, zoom, sx, sy, px, py, room] : cases)
+    EXPECT_EQ(RoomAtPoint(*area.Rooms, level, zoom, sx, sy, px, py), room)
+        << px << "," << py << " zoom " << zoom;
 }
 
-TEST_F(MapEditingTest, RoomAtPointTakesUnplacedRoomsAtTheOrigin) {
+TEST_F(MapEditingTest, RoomAtPointTakesUnplacedRoomsAtTheOriginAndSurvivesHugeCoordinates) {
   TArea& area = add_area();
-  TAreaRoom& room = add_room(area, 1, 3, 3, 2);
-  room.Unplaced = true;
+  add_room(area, 1, 3, 3, 2).Unplaced = true;
   EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, 10, 0, 0, 0, 0), 0);
   EXPECT_EQ(RoomAtPoint(*area.Rooms, 2, 10, 0, 0, 120, 120), -1);
-}
-
-TEST_F(MapEditingTest, RoomAtPointSurvivesHugeCoordinates) {
-  TArea& area = add_area();
-  add_room(area, 1, 2000000000, 1);
+  add_room(area, 2, 2000000000, 1);
   EXPECT_EQ(RoomAtPoint(*area.Rooms, 0, kMaxZoom, 0, 0, 0, 4 * kMaxZoom), -1);
 }
 
-TEST(MapViewTest, VisibleCellsCountTheCellPitch) {
-  EXPECT_EQ(VisibleCells(800, 10), 20);
-  EXPECT_EQ(VisibleCells(799, 10), 19);
-  EXPECT_EQ(VisibleCells(0, 10), 0);
-  EXPECT_EQ(VisibleCells(800, 0), 0);
-}
-
-TEST(MapViewTest, ScrollToShowMovesOnlyAsFarAsNeeded) {
-  // A view of 20 cells at position 10 shows columns 11 to 29 fully.
-  EXPECT_EQ(ScrollToShow(10, 15, 20), 10);
-  EXPECT_EQ(ScrollToShow(10, 11, 20), 10);
-  EXPECT_EQ(ScrollToShow(10, 10, 20), 9);
-  EXPECT_EQ(ScrollToShow(10, 3, 20), 2);
-  EXPECT_EQ(ScrollToShow(10, 29, 20), 10);
-  EXPECT_EQ(ScrollToShow(10, 30, 20), 11);
-  EXPECT_EQ(ScrollToShow(0, 100, 20), 81);
-  EXPECT_EQ(ScrollToShow(5, 0, 20), 0);
-  // A view narrower than one cell pitch shows at least the right half of the room at its left edge.
-  EXPECT_EQ(ScrollToShow(0, 7, 0), 7);
-  EXPECT_EQ(ScrollToShow(9, 7, 1), 7);
-}
-
-TEST(MapViewTest, ScrollToEndShowsTheLastColumn) {
-  EXPECT_EQ(ScrollToEnd(100, 20), 81);
+TEST(MapViewTest, VisibleCellsAndScrollingMoveOnlyAsFarAsNeeded) {
+  EXPECT_EQ(std::make_tuple(VisibleCells(800, 10), VisibleCells(799, 10), VisibleCells(0, 10),
+                            VisibleCells(800, 0)),
+            std::make_tuple(20, 19, 0, 0));
+  // A view of 20 cells at position 10 shows columns 11 to 29 fully; a view narrower than one cell pitch
+  // shows at least the right half of the room at its left edge.
+  const std::array<int32_t, 4> cases[] = {
+      // position, column, visible cells, new position
+      {10, 15, 20, 10}, {10, 11, 20, 10}, {10, 10, 20, 9}, {10, 3, 20, 2}, {10, 29, 20, 10},
+      {10, 30, 20, 11}, {0, 100, 20, 81}, {5, 0, 20, 0},   {0, 7, 0, 7},   {9, 7, 1, 7}};
+  for (const auto& [position, column, cells, scrolled] : cases)
+    EXPECT_EQ(ScrollToShow(position, column, cells), scrolled) << position << " " << column << " " << cells;
+  EXPECT_EQ(std::make_tuple(ScrollToEnd(100, 20), ScrollToEnd(5, 20), ScrollToEnd(5, 0)),
+            std::make_tuple(81, 0, 5));
   EXPECT_EQ(ScrollToShow(ScrollToEnd(100, 20), 100, 20), ScrollToEnd(100, 20));
-  EXPECT_EQ(ScrollToEnd(5, 20), 0);
-  EXPECT_EQ(ScrollToEnd(5, 0), 5);
 }
 
 TEST(MapViewTest, ZoomDoublesAndHalvesWithinItsLimits) {

@@ -50,24 +50,22 @@ TEST_F(DamagesWeapons, DamageKeysReachTheirFields) {
       messages_text("PMessages", 24) + "End\n#DAMAGE\nName cold~\nBehavior AUTO\nEnd\n#END\n");
   ASSERT_EQ(world.Damages->Count(), 2);
   const TWorldDamage& d = *world.Damages->Items[0];
-  EXPECT_EQ(d.Name, utf8_to_cp1251("огонь"));
-  EXPECT_EQ(d.DamMsg, utf8_to_cp1251("ожог"));
-  EXPECT_TRUE(d.Manual);
+  // Three RISFLAG lines give three bits.
+  EXPECT_EQ(std::tie(d.Name, d.DamMsg, d.Func, d.Manual, d.RisFlags, d.Skill),
+            std::make_tuple(utf8_to_cp1251("огонь"), utf8_to_cp1251("ожог"), "dam_fire", true, 0b1011u,
+                            world.Skills->Items[0].get()));
   EXPECT_FALSE(world.Damages->Items[1]->Manual);
-  EXPECT_EQ(d.Func, "dam_fire");
-  EXPECT_EQ(d.RisFlags, 0b1011u);  // three RISFLAG lines, three bits
-  EXPECT_EQ(d.Skill, world.Skills->Items[0].get());
   ASSERT_EQ(d.Targets.Items.size(), 2u);
-  EXPECT_EQ(d.Targets.Items[0]->Chance, 60);
-  EXPECT_EQ(d.Targets.Items[0]->BodyPart, 0);
-  EXPECT_EQ(d.Targets.Items[1]->BodyPart, -1);  // not a body part name
-  EXPECT_EQ(d.Targets.Items[1]->Owner, &d.Targets);
+  // The second target names no body part.
+  EXPECT_EQ(std::make_tuple(d.Targets.Items[0]->Chance, d.Targets.Items[0]->BodyPart,
+                            d.Targets.Items[1]->BodyPart, d.Targets.Items[1]->Owner),
+            std::make_tuple(60, 0, -1, &d.Targets));
   ASSERT_EQ(d.PMessages.size(), 24u);
   EXPECT_EQ(d.PMessages[23], "line 23");
   EXPECT_TRUE(d.SMessages.empty());
-  EXPECT_EQ(world.Damages->IndexOfName("cold"), 1);
-  EXPECT_EQ(world.Damages->IndexOfName("COLD"), 0);
-  EXPECT_EQ(world.Damages->FindByName("ice"), nullptr);
+  EXPECT_EQ(std::make_tuple(world.Damages->IndexOfName("cold"), world.Damages->IndexOfName("COLD"),
+                            world.Damages->FindByName("ice")),
+            std::make_tuple(1, 0, nullptr));
 }
 
 TEST_F(DamagesWeapons, MessagesGivenTwiceKeepTheSecondSet) {
@@ -92,14 +90,14 @@ TEST_F(DamagesWeapons, RisFlagsMatchDisplayNamesExactlyAfterUpperCasing) {
 }
 
 TEST_F(DamagesWeapons, DamageErrorsAreLayered) {
-  EXPECT_EQ(error_of([&] { load_damages("#DAMAGE\nName fire~\nSkill fireball~\nEnd\n#END\n"); }),
-            "Load Damages:\r\nLoad Damage:\r\nSkill 'fireball' invalid");
-  EXPECT_EQ(error_of([&] { load_damages("#DAMAGE\nName fire~\nColour red\nEnd\n#END\n"); }),
-            "Load Damages:\r\nLoad Damage:\r\nSection 'COLOUR' invalid");
-  EXPECT_EQ(error_of([&] { load_damages("#DAMAGES\n#END\n"); }), "Load Damages:\r\nBad section 'DAMAGES'");
-  EXPECT_EQ(error_of([&] { load_damages("DAMAGE\n"); }), "Load Damages:\r\n# not found");
-  EXPECT_EQ(error_of([&] { load_damages("#DAMAGE\nTarget x head~\nEnd\n#END\n"); }),
-            "Load Damages:\r\nLoad Damage:\r\nfread_number: Bad format. (x)");
+  const std::pair<const char*, const char*> cases[] = {
+      {"#DAMAGE\nName fire~\nSkill fireball~\nEnd\n#END\n", "Load Damage:\r\nSkill 'fireball' invalid"},
+      {"#DAMAGE\nName fire~\nColour red\nEnd\n#END\n", "Load Damage:\r\nSection 'COLOUR' invalid"},
+      {"#DAMAGES\n#END\n", "Bad section 'DAMAGES'"},
+      {"DAMAGE\n", "# not found"},
+      {"#DAMAGE\nTarget x head~\nEnd\n#END\n", "Load Damage:\r\nfread_number: Bad format. (x)"}};
+  for (const auto& [text, message] : cases)
+    EXPECT_EQ(error_of([&] { load_damages(text); }), std::string("Load Damages:\r\n") + message);
   EXPECT_EQ(world.Damages->Count(), 0);
 }
 
@@ -111,34 +109,31 @@ TEST_F(DamagesWeapons, WeaponKeysDefaultsAndDamageShares) {
       "#WEAPONTYPE\nName bow~\nTWOHANDED yes\nPrimaryweapon Off\nSecondaryweapon ON\nEnd\n#END\n");
   ASSERT_EQ(world.Weapons->Count(), 2);
   const TWorldWeapon& sword = *world.Weapons->Items[0];
-  EXPECT_EQ(sword.AmmoOutMsg, "pusto");
-  EXPECT_FALSE(sword.TwoHanded);
-  EXPECT_TRUE(sword.PrimaryWeapon);
-  EXPECT_TRUE(sword.SecondaryWeapon);
-  EXPECT_EQ(sword.Skill, world.Skills->Items[1].get());
-  ASSERT_EQ(sword.Damages.Items.size(), 2u);  // 130 percent is kept as read
-  EXPECT_EQ(sword.Damages.Items[0]->Percent, 70);
-  EXPECT_EQ(sword.Damages.Items[0]->DamageType, world.Damages->Items[0].get());
-  EXPECT_EQ(sword.Damages.Items[1]->DamageType, world.Damages->Items[1].get());
   const TWorldWeapon& bow = *world.Weapons->Items[1];
-  EXPECT_TRUE(bow.TwoHanded);
-  EXPECT_FALSE(bow.PrimaryWeapon);
-  EXPECT_TRUE(bow.SecondaryWeapon);
-  EXPECT_EQ(bow.Skill, nullptr);
-  EXPECT_EQ(world.Weapons->IndexOfName("bow"), 1);
-  EXPECT_EQ(world.Weapons->IndexOfName("axe"), 0);
-  EXPECT_EQ(world.Weapons->FindByName("axe"), nullptr);
+  EXPECT_EQ(
+      std::tie(sword.AmmoOutMsg, sword.TwoHanded, sword.PrimaryWeapon, sword.SecondaryWeapon, sword.Skill),
+      std::make_tuple("pusto", false, true, true, world.Skills->Items[1].get()));
+  EXPECT_EQ(std::tie(bow.TwoHanded, bow.PrimaryWeapon, bow.SecondaryWeapon, bow.Skill),
+            std::make_tuple(true, false, true, nullptr));
+  ASSERT_EQ(sword.Damages.Items.size(), 2u);  // 130 percent is kept as read
+  EXPECT_EQ(std::make_tuple(sword.Damages.Items[0]->Percent, sword.Damages.Items[0]->DamageType,
+                            sword.Damages.Items[1]->DamageType),
+            std::make_tuple(70, world.Damages->Items[0].get(), world.Damages->Items[1].get()));
+  EXPECT_EQ(std::make_tuple(world.Weapons->IndexOfName("bow"), world.Weapons->IndexOfName("axe"),
+                            world.Weapons->FindByName("axe")),
+            std::make_tuple(1, 0, nullptr));
 }
 
 TEST_F(DamagesWeapons, WeaponErrorsAreLayered) {
   load_damages("#DAMAGE\nName fire~\nEnd\n#END\n");
-  EXPECT_EQ(error_of([&] { load_weapons("#WEAPONTYPE\nName sword~\nDamagetype 100 Fire~\nEnd\n#END\n"); }),
-            "Load Weapon Types:\r\nLoad Weapon:\r\nDamage 'Fire' invalid");
-  EXPECT_EQ(error_of([&] { load_weapons("#WEAPONTYPE\nSkill kick~\nEnd\n#END\n"); }),
-            "Load Weapon Types:\r\nLoad Weapon:\r\nSkill 'kick' invalid");
-  EXPECT_EQ(error_of([&] { load_weapons("#WEAPONTYPE\nWeight 5\nEnd\n#END\n"); }),
-            "Load Weapon Types:\r\nLoad Weapon:\r\nSection 'WEIGHT' invalid");
-  EXPECT_EQ(error_of([&] { load_weapons("#DAMAGE\n#END\n"); }), "Load Weapon Types:\r\nBad section 'DAMAGE'");
+  const std::pair<const char*, const char*> cases[] = {
+      {"#WEAPONTYPE\nName sword~\nDamagetype 100 Fire~\nEnd\n#END\n",
+       "Load Weapon:\r\nDamage 'Fire' invalid"},
+      {"#WEAPONTYPE\nSkill kick~\nEnd\n#END\n", "Load Weapon:\r\nSkill 'kick' invalid"},
+      {"#WEAPONTYPE\nWeight 5\nEnd\n#END\n", "Load Weapon:\r\nSection 'WEIGHT' invalid"},
+      {"#DAMAGE\n#END\n", "Bad section 'DAMAGE'"}};
+  for (const auto& [text, message] : cases)
+    EXPECT_EQ(error_of([&] { load_weapons(text); }), std::string("Load Weapon Types:\r\n") + message);
 }
 
 }  // namespace

@@ -31,15 +31,13 @@ TEST_F(RacesClasses, RacesAreNumberedByTheirPlaceInTheIndex) {
   scratch.write_server("races/elf.race", "Race 0\nName эльф~\nName_eng elf~\n");  // no END: ends at the end
   world.Races->Load(races_index());
   ASSERT_EQ(world.Races->Count(), 2);
-  EXPECT_EQ(world.Races->Item(0)->Number, 0);
-  EXPECT_EQ(world.Races->Item(1)->Number, 1);
-  EXPECT_EQ(world.Races->Item(2), nullptr);
-  EXPECT_EQ(world.Races->Item(-1), nullptr);
-  EXPECT_EQ(world.Races->NumberOfName("elf"), 1);
-  EXPECT_EQ(world.Races->NumberOfName(utf8_to_cp1251("эльф")), 1);
-  EXPECT_EQ(world.Races->NumberOfName("Elf"), -1);
-  EXPECT_EQ(world.Races->PositionOfNumber(1), 1);
-  EXPECT_EQ(world.Races->PositionOfNumber(7), -1);
+  const TWorldRaces& races = *world.Races;
+  EXPECT_EQ(std::make_tuple(races.Item(0)->Number, races.Item(1)->Number, races.Item(2), races.Item(-1)),
+            std::make_tuple(0, 1, nullptr, nullptr));
+  // Names are found exactly, in either language.
+  EXPECT_EQ(std::make_tuple(races.NumberOfName("elf"), races.NumberOfName(utf8_to_cp1251("эльф")),
+                            races.NumberOfName("Elf"), races.PositionOfNumber(1), races.PositionOfNumber(7)),
+            std::make_tuple(1, 1, -1, 1, -1));
 }
 
 TEST_F(RacesClasses, EveryRaceKeyReachesItsField) {
@@ -56,49 +54,35 @@ TEST_F(RacesClasses, EveryRaceKeyReachesItsField) {
       "Description злой~\nSex_permission 7~\nSkill kick 5 60\nEnd\n");
   world.Races->Load(races_index());
   const TWorldRace& r = *world.Races->Item(0);
-  EXPECT_EQ(r.Owner, world.Races.get());
-  EXPECT_EQ(r.Name, utf8_to_cp1251("орк"));
-  EXPECT_EQ(r.SexMale + r.SexFemale + r.SexNeutral + r.Id, "mfnORC");
-  EXPECT_EQ(r.RaceRecall, 3001);
-  EXPECT_EQ(r.Corpse, 2);  // name part compared without regard to case
-  EXPECT_EQ(r.CreatureType, 2);
-  EXPECT_EQ(r.DeathMsg + r.DecayMsg, 9);
-  EXPECT_TRUE(r.PcPermission);
+  EXPECT_EQ(std::tie(r.Owner, r.Name, r.Classes, r.Description, r.SexPermission),
+            std::make_tuple(world.Races.get(), utf8_to_cp1251("орк"), "0 1", utf8_to_cp1251("злой"), "7"));
+  EXPECT_EQ(std::make_tuple(r.SexMale, r.SexFemale, r.SexNeutral, r.Id),
+            std::make_tuple("m", "f", "n", "ORC"));
+  // Corpse and creature names are compared without regard to case.
+  EXPECT_EQ(std::tie(r.RaceRecall, r.Corpse, r.CreatureType, r.DeathMsg, r.DecayMsg, r.PcPermission),
+            std::make_tuple(3001, 2, 2, 4, 5, true));
   EXPECT_EQ(std::vector<int32_t>({r.StrPlus, r.IntPlus, r.WisPlus, r.ConPlus, r.DexPlus, r.ChaPlus, r.LckPlus,
                                   r.Hit, r.HpRegen, r.HpGain, r.Mana, r.ManaRegen, r.ManaGain}),
             std::vector<int32_t>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-  EXPECT_EQ(r.Align, -5);
-  EXPECT_EQ(r.AlignMin, -100);
-  EXPECT_EQ(r.AlignMax, 100);
-  EXPECT_EQ(r.Height, 180);
-  EXPECT_EQ(r.Weight, 90);
-  EXPECT_EQ(r.Affected.Words[0], 2u);
-  EXPECT_EQ(r.Affected.Words[1], 1u);
+  EXPECT_EQ(std::tie(r.Align, r.AlignMin, r.AlignMax, r.Height, r.Weight),
+            std::make_tuple(-5, -100, 100, 180, 90));
   EXPECT_EQ(
       std::vector<int32_t>({r.Resist, r.Suscept, r.AcPlus, r.Language, r.ExpMult, r.HungerMod, r.ThirstMod}),
       std::vector<int32_t>({14, 15, 16, 17, 18, 19, 20}));
-  EXPECT_EQ(r.Attacks.Words[0], 4u);
-  EXPECT_EQ(r.Defenses.Words[0], 8u);
-  EXPECT_EQ(r.Classes, "0 1");
-  EXPECT_EQ(r.ClassesNew.Words[0], 3u);
+  using Words = std::array<uint32_t, 4>;
+  EXPECT_EQ(std::tie(r.Affected.Words, r.Attacks.Words, r.Defenses.Words, r.ClassesNew.Words, r.Saving.Words),
+            std::make_tuple(Words{2, 1, 0, 0}, Words{4, 0, 0, 0}, Words{8, 0, 0, 0}, Words{3, 0, 0, 0},
+                            Words{16, 0, 0, 0}));
   EXPECT_EQ(r.WhereNames, (std::vector<std::string>{utf8_to_cp1251("<голова>"), utf8_to_cp1251("<тело>")}));
-  EXPECT_EQ(r.Saving.Words[0], 16u);
-  EXPECT_EQ(r.Description, utf8_to_cp1251("злой"));
-  EXPECT_EQ(r.SexPermission, "7");
 }
 
-TEST_F(RacesClasses, UnknownCorpseOrCreatureTypeIsPositionZero) {
+TEST_F(RacesClasses, UnknownCorpseOrCreatureTypeIsPositionZeroAndAnEmptyIndexGivesNoRaces) {
   scratch.write_server("races/race.lst", "a.race\n$\n");
   scratch.write_server("races/a.race", "Corpse dust\nCreature_type dragon\nAlignMin 3\nMax_align 4\n");
   world.Races->Load(races_index());
-  EXPECT_EQ(world.Races->Item(0)->Corpse, 0);
-  EXPECT_EQ(world.Races->Item(0)->CreatureType, 0);
-  EXPECT_EQ(world.Races->Item(0)->AlignMin, 3);
-  EXPECT_EQ(world.Races->Item(0)->AlignMax, 4);
-}
-
-TEST_F(RacesClasses, AnIndexWithOnlyTheEndMarkGivesNoRaces) {
-  scratch.write_server("races/race.lst", "$\n");
+  const TWorldRace& r = *world.Races->Item(0);
+  EXPECT_EQ(std::tie(r.Corpse, r.CreatureType, r.AlignMin, r.AlignMax), std::make_tuple(0, 0, 3, 4));
+  scratch.write_server("races/race.lst", "$\n");  // an index with only the end mark gives no races
   world.Races->Load(races_index());
   EXPECT_EQ(world.Races->Count(), 0);
   EXPECT_EQ(world.Races->NumberOfName("human"), -1);
@@ -133,21 +117,19 @@ TEST_F(RacesClasses, ClassNumbersNeedNotMatchTheirPlace) {
   world.Classes->Load(classes_index());
   ASSERT_EQ(world.Classes->Count(), 2);
   const TWorldClass& mage = *world.Classes->Item(0);
-  EXPECT_EQ(mage.Number, 5);
-  EXPECT_EQ(mage.NameEng, "mage");
+  EXPECT_EQ(std::tie(mage.Number, mage.NameEng, mage.Description), std::make_tuple(5, "mage", "wise"));
   EXPECT_EQ(
       std::vector<int32_t>({mage.ExpBase, mage.Guild, mage.Mana, mage.HpGain, mage.ManaGain, mage.Resist,
                             mage.Suscept, mage.SkillAdept, mage.Thac0, mage.Thac32, mage.Weapon}),
       std::vector<int32_t>({1000, 3018, 1, 2, 3, 4, 5, 95, 18, 6, 10312}));
-  EXPECT_EQ(mage.StatBonusAdd, (std::array<int32_t, 3>{1, 0, 3}));
-  EXPECT_EQ(mage.StatBonusReduce, (std::array<int32_t, 3>{0, 2, 0}));
-  EXPECT_EQ(mage.Description, "wise");
-  EXPECT_EQ(world.Classes->NumberOfName(utf8_to_cp1251("маг")), 5);
-  EXPECT_EQ(world.Classes->NumberOfName("mage"), -1);  // classes are found by Name only
-  EXPECT_EQ(world.Classes->PositionOfNumber(5), 0);
-  EXPECT_EQ(world.Classes->PositionOfNumber(1), -1);
-  EXPECT_EQ(world.Classes->ByNumber(0), world.Classes->Item(1));
-  EXPECT_EQ(world.Classes->ByNumber(3), nullptr);
+  EXPECT_EQ(std::tie(mage.StatBonusAdd, mage.StatBonusReduce),
+            std::make_tuple(std::array<int32_t, 3>{1, 0, 3}, std::array<int32_t, 3>{0, 2, 0}));
+  const TWorldClasses& classes = *world.Classes;  // found by Name only
+  EXPECT_EQ(std::make_tuple(classes.NumberOfName(utf8_to_cp1251("маг")), classes.NumberOfName("mage"),
+                            classes.PositionOfNumber(5), classes.PositionOfNumber(1)),
+            std::make_tuple(5, -1, 0, -1));
+  EXPECT_EQ(std::make_tuple(classes.ByNumber(0), classes.ByNumber(3)),
+            std::make_tuple(classes.Item(1), nullptr));
 }
 
 TEST_F(RacesClasses, ClassErrorsUseTheServersRacePrefix) {
