@@ -2,9 +2,6 @@
 // messages of wrong arguments and missing areas.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -13,26 +10,20 @@
 #include "area/Layout.h"
 #include "area/MapDrawing.h"
 #include "area/Rooms.h"
+#include "support/Tool.h"
 #include "world/World.h"
 
 namespace tavro {
 namespace {
 
+using test::quoted;
 using test::read_file;
+using test::run_tool;
+using test::ToolRun;
 
 const std::string kUsage =
     "usage: tavro [--start DIR] [--mud DIR] map AREA_FILE_NAME --level N [--zoom Z] --out "
     "FILE.png|FILE.svg\n";
-
-struct CliRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& s) {
-  return "'" + s + "'";
-}
 
 class MapCommandTest : public ::testing::Test {
  protected:
@@ -41,12 +32,8 @@ class MapCommandTest : public ::testing::Test {
   }
   std::string start() const { return dir.file("sample"); }
 
-  CliRun tavro(const std::string& arguments) const {
-    const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-    const std::string command = quoted(TAVRO_CLI_PATH) + " --start " + quoted(start()) + " " + arguments +
-                                " >" + quoted(out) + " 2>" + quoted(err);
-    const int status = std::system(command.c_str());
-    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out), read_file(err)};
+  ToolRun tavro(const std::string& arguments) const {
+    return run_tool(dir, "--start " + quoted(start()) + " " + arguments);
   }
 
   // The size the map of a sample area should have, from the layout done here.
@@ -78,7 +65,7 @@ uint32_t big_endian(const std::string& bytes, size_t at) {
 TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
   SKIP_WITHOUT_QT();
   const std::string png = dir.file("town.png");
-  const CliRun run = tavro("map town.are --level 0 --out " + quoted(png));
+  const ToolRun run = tavro("map town.are --level 0 --out " + quoted(png));
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const Size size = expected_size("town.are", 10);
   EXPECT_EQ(run.out, "wrote " + png + ": " + std::to_string(size.width) + " x " +
@@ -95,7 +82,7 @@ TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
 TEST_F(MapCommandTest, WritesAnSvgByExtensionAtAnyZoom) {
   SKIP_WITHOUT_QT();
   const std::string svg = dir.file("forest.SVG");
-  const CliRun run = tavro("map FOREST.ARE --level -1 --zoom 5 --out " + quoted(svg));
+  const ToolRun run = tavro("map FOREST.ARE --level -1 --zoom 5 --out " + quoted(svg));
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const Size size = expected_size("forest.are", 5);
   const std::string text = read_file(svg);
@@ -119,7 +106,7 @@ TEST_F(MapCommandTest, WrongArgumentsExplainAndWriteNothing) {
       {"map town.are --level 0 --colour red --out " + png, "unknown option --colour"},
   };
   for (const auto& [arguments, message] : cases) {
-    const CliRun run = tavro(arguments);
+    const ToolRun run = tavro(arguments);
     EXPECT_EQ(run.exit_code, 2) << arguments;
     EXPECT_EQ(run.err, "tavro map: " + message + "\n" + kUsage) << arguments;
   }
@@ -128,7 +115,7 @@ TEST_F(MapCommandTest, WrongArgumentsExplainAndWriteNothing) {
 
 TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
   SKIP_WITHOUT_QT();
-  const CliRun run = tavro("map nosuch.are --level 0 --out " + quoted(dir.file("x.png")));
+  const ToolRun run = tavro("map nosuch.are --level 0 --out " + quoted(dir.file("x.png")));
   EXPECT_EQ(run.exit_code, 1);
   const std::string where = start() + "/mud/area/nosuch.are";
   EXPECT_EQ(run.err.rfind("Load Single Area:\nload_area \"" + where + "\":\n", 0), 0U) << run.err;
@@ -136,8 +123,8 @@ TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
 }
 
 TEST_F(MapCommandTest, WorldThatCannotBeBuiltExitsTwo) {
-  const CliRun run = tavro("--mud " + quoted(dir.file("nowhere")) + " map town.are --level 0 --out " +
-                           quoted(dir.file("x.png")));
+  const ToolRun run = tavro("--mud " + quoted(dir.file("nowhere")) + " map town.are --level 0 --out " +
+                            quoted(dir.file("x.png")));
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_NE(run.err, "");
   EXPECT_EQ(run.out, "");
@@ -147,7 +134,7 @@ TEST_F(MapCommandTest, WorldThatCannotBeBuiltExitsTwo) {
 TEST_F(MapCommandTest, TooLargeAPngIsRefused) {
   SKIP_WITHOUT_QT();
   const Size size = expected_size("town.are", 1000);
-  const CliRun run = tavro("map town.are --level 0 --zoom 1000 --out " + quoted(dir.file("big.png")));
+  const ToolRun run = tavro("map town.are --level 0 --zoom 1000 --out " + quoted(dir.file("big.png")));
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err, "tavro map: the map would be " + std::to_string(size.width) + " x " +
                          std::to_string(size.height) + " pixels; use a smaller --zoom\n");

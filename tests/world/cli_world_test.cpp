@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <sstream>
 
 #include "cli/Cli.h"
 #include "cli/CliWorld.h"
 #include "reading/Paths.h"
+#include "support/Tool.h"
 #include "world/Skills.h"
 #include "world/World.h"
 #include "world_fixture.h"
@@ -16,6 +14,16 @@ namespace tavro {
 namespace {
 
 using testing::ScratchWorld;
+
+// Exit status, standard output and standard error of "check" on the scratch world.
+std::tuple<int, std::string, std::string> check(const ScratchWorld& scratch) {
+  cli::Options options;
+  options.start = scratch.start();
+  options.mud = scratch.mud();
+  std::ostringstream out, err;
+  const int status = cli::run_check(options, out, err);
+  return {status, out.str(), err.str()};
+}
 
 TEST(CliWorld, TheServerRootComesFromTheOptionTheIniOrTheStartFolder) {
   ScratchWorld scratch;
@@ -46,13 +54,10 @@ TEST(CliWorld, CheckReportsAnUnreadableAreasList) {
   ScratchWorld scratch;
   scratch.write_complete();
   scratch.write_server("mud/area/area.lst", "town.are\n");
-  cli::Options options;
-  options.start = scratch.start();
-  options.mud = scratch.mud();
-  std::ostringstream out, err;
-  EXPECT_EQ(cli::run_check(options, out, err), 1);
-  EXPECT_EQ(err.str(), "Load Areas List (town.are):\nfread_word: fread_letter: EOF encountered on read.\n");
-  EXPECT_EQ(out.str(), "0 areas loaded, 0 failed\n");
+  EXPECT_EQ(
+      check(scratch),
+      std::make_tuple(1, "0 areas loaded, 0 failed\n",
+                      "Load Areas List (town.are):\nfread_word: fread_letter: EOF encountered on read.\n"));
 }
 
 TEST(CliWorld, CheckLoadsEveryAreaAndReportsEachFailureWhole) {
@@ -61,29 +66,19 @@ TEST(CliWorld, CheckLoadsEveryAreaAndReportsEachFailureWhole) {
   scratch.write_server("mud/area/area.lst", "town.are\nforest.are\nswamp.are\n$\n");
   scratch.write_server("mud/area/forest.are", "#$\n");
   scratch.write_server("mud/area/swamp.are", "#$\n");
-  cli::Options options;
-  options.start = scratch.start();
-  options.mud = scratch.mud();
-  std::ostringstream out, err;
-  EXPECT_EQ(cli::run_check(options, out, err), 1);
+  const auto [status, out, err] = check(scratch);
+  EXPECT_EQ(std::tie(status, out), std::make_tuple(1, "2 areas loaded, 1 failed\n"));
   std::string town = join_path(scratch.mud(), "area/town.are");
-  EXPECT_EQ(
-      err.str().rfind("Load Single Area:\nload_area \"" + town + "\":\nCannot open file \"" + town + "\"", 0),
-      0u)
-      << err.str();
-  EXPECT_EQ(out.str(), "2 areas loaded, 1 failed\n");
-
+  EXPECT_EQ(err.rfind("Load Single Area:\nload_area \"" + town + "\":\nCannot open file \"" + town + "\"", 0),
+            0u)
+      << err;
   scratch.write_server("mud/area/town.are", "#$\n");
-  std::ostringstream out2, err2;
-  EXPECT_EQ(cli::run_check(options, out2, err2), 0);
-  EXPECT_EQ(err2.str(), "");
-  EXPECT_EQ(out2.str(), "3 areas loaded, 0 failed\n");
+  EXPECT_EQ(check(scratch), std::make_tuple(0, "3 areas loaded, 0 failed\n", ""));
 }
 
-TEST(CliWorld, TheSampleWorldBuilds) {
-  namespace fs = std::filesystem;
+TEST(CliWorld, TheSampleWorldBuildsAndChecksCleanThroughTheTool) {
   ScratchWorld scratch;
-  fs::copy(TAVRO_SAMPLE_DIR, scratch.path("sample"), fs::copy_options::recursive);
+  std::filesystem::copy(TAVRO_SAMPLE_DIR, scratch.path("sample"), std::filesystem::copy_options::recursive);
   cli::Options options;
   options.start = scratch.path("sample");
   std::unique_ptr<TWorld> world = cli::build_world(options);
@@ -92,21 +87,10 @@ TEST(CliWorld, TheSampleWorldBuilds) {
   EXPECT_GT(world->SectorTypes.size(), 0u);
   for (size_t i = 0; i < world->SectorTypes.size(); ++i)
     EXPECT_NE(world->sector_color(static_cast<int32_t>(i)), 0) << world->SectorTypes[i];
-}
-
-TEST(CliWorld, TheSampleWorldChecksCleanThroughTheTool) {
-  namespace fs = std::filesystem;
-  ScratchWorld scratch;
-  fs::copy(TAVRO_SAMPLE_DIR, scratch.path("sample"), fs::copy_options::recursive);
-  std::string command = std::string("\"") + TAVRO_CLI_PATH + "\" check --start \"" + scratch.path("sample") +
-                        "\" >\"" + scratch.path("out.txt") + "\" 2>\"" + scratch.path("err.txt") + "\"";
-  int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << scratch.read("err.txt");
-  EXPECT_EQ(scratch.read("err.txt"), "");
-  std::string out = scratch.read("out.txt");
-  EXPECT_NE(out.find(" areas loaded, 0 failed\n"), std::string::npos) << out;
-  EXPECT_NE(out.rfind("0 areas", 0), 0u) << out;  // the sample's areas were loaded, not skipped
+  const test::ToolRun run = test::run_tool(scratch.scratch(), "check --start " + test::quoted(options.start));
+  EXPECT_EQ(std::tie(run.exit_code, run.err), std::make_tuple(0, "")) << run.err;
+  EXPECT_NE(run.out.find(" areas loaded, 0 failed\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.rfind("0 areas", 0), 0u) << run.out;  // the sample's areas were loaded, not skipped
 }
 
 }  // namespace

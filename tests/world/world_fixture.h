@@ -18,6 +18,7 @@ class ScratchWorld {
   std::string start() const { return path("start"); }
   std::string mud() const { return path("mud"); }
   std::string path(std::string_view relative) const { return scratch_.file(relative); }
+  const test::ScratchDir& scratch() const { return scratch_; }
 
   // Writes bytes as they are (Windows-1251 lists, the settings file).
   void write(std::string_view relative, std::string_view bytes) const {
