@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "area/AreaTestSupport.h"
 #include "area/Helps.h"
 
@@ -14,8 +17,18 @@ using test::save_area_text;
 
 const char* const kEmptyArea = "#AREA ~\n\n#VERSION 11\n\n#RESETS\nS\n\n\n#$\n";
 
+using Helps = std::vector<std::tuple<int32_t, std::string, std::string>>;
+
 class HelpsTest : public ::testing::Test {
  protected:
+  // Level, keywords and text of every entry.
+  Helps helps() const {
+    Helps fields;
+    for (const auto& help : area.Helps->Items)
+      fields.emplace_back(help->Level, help->Keywords, help->Text);
+    return fields;
+  }
+
   test::ScratchDir dir;
   TArea area{nullptr};
 };
@@ -25,12 +38,8 @@ TEST_F(HelpsTest, EntriesAreReadInFileOrderAndWrittenByteForByte) {
       "#AREA ~\n\n#VERSION 11\n\n#HELPS\n0 КАРТА MAP~\nКарта города.\nВторая строка.\n~\n\n"
       "-5 'SECRET WORD'~\nTell nobody.~\n\n-1 $~\n\n#RESETS\nS\n\n\n#$\n");
   load_area_text(area, dir, text);
-  ASSERT_EQ(area.Helps->Items.size(), 2u);
-  EXPECT_EQ(area.Helps->Items[0]->Level, 0);
-  EXPECT_EQ(area.Helps->Items[0]->Keywords, cp1251("КАРТА MAP"));
-  EXPECT_EQ(area.Helps->Items[0]->Text, cp1251("Карта города.\r\nВторая строка.\r\n"));
-  EXPECT_EQ(area.Helps->Items[1]->Level, -5);
-  EXPECT_EQ(area.Helps->Items[1]->Keywords, "'SECRET WORD'");
+  EXPECT_EQ(helps(), (Helps{{0, cp1251("КАРТА MAP"), cp1251("Карта города.\r\nВторая строка.\r\n")},
+                            {-5, "'SECRET WORD'", "Tell nobody."}}));
   EXPECT_EQ(save_area_text(area, dir), text);
 }
 
@@ -40,16 +49,9 @@ TEST_F(HelpsTest, OnlyTheEndLineGivesNoEntriesAndNoSection) {
   EXPECT_EQ(save_area_text(area, dir), kEmptyArea);
 }
 
-TEST_F(HelpsTest, EntryWithEmptyTextIsDropped) {
-  load_area_text(area, dir, "#HELPS\n1 EMPTY~\n~\n2 FULL~\nText~\n77 $~\n#$\n");
-  ASSERT_EQ(area.Helps->Items.size(), 1u);
-  EXPECT_EQ(area.Helps->Items[0]->Keywords, "FULL");
-}
-
-TEST_F(HelpsTest, SectionsAddUp) {
-  load_area_text(area, dir, "#HELPS\n1 A~\nx~\n0 $~\n#HELPS\n2 B~\ny~\n0 $~\n#$\n");
-  ASSERT_EQ(area.Helps->Items.size(), 2u);
-  EXPECT_EQ(area.Helps->Items[1]->Keywords, "B");
+TEST_F(HelpsTest, EntryWithEmptyTextIsDroppedAndSectionsAddUp) {
+  load_area_text(area, dir, "#HELPS\n1 EMPTY~\n~\n2 FULL~\nText~\n77 $~\n#HELPS\n3 B~\ny~\n0 $~\n#$\n");
+  EXPECT_EQ(helps(), (Helps{{2, "FULL", "Text"}, {3, "B", "y"}}));
 }
 
 TEST_F(HelpsTest, ErrorsCarryTheHelpsLine) {
@@ -62,16 +64,12 @@ TEST_F(HelpsTest, ErrorsCarryTheHelpsLine) {
             path_line + "#HELPS:\r\nfread_number: fread_letter: EOF encountered on read.");
 }
 
-TEST(NormalizeKeywordsTest, FoldsLinesTabsAndRunsOfSpaces) {
+TEST(NormalizeKeywordsTest, FoldsLinesTabsAndRunsOfSpacesAndKeepsCyrillicBytes) {
   EXPECT_EQ(normalize_keywords("  ONE\r\nTWO\tTHREE   FOUR \r\n"), "ONE TWO THREE FOUR");
   EXPECT_EQ(normalize_keywords(""), "");
   EXPECT_EQ(normalize_keywords("\r\n\t "), "");
   EXPECT_EQ(normalize_keywords("\x01KEY\x02"), "KEY");
-}
-
-TEST(NormalizeKeywordsTest, KeepsCyrillicBytes) {
-  std::string word = cp1251("Ёлка яблоко");
-  EXPECT_EQ(normalize_keywords(" " + word + " "), word);
+  EXPECT_EQ(normalize_keywords(cp1251(" Ёлка яблоко ")), cp1251("Ёлка яблоко"));
 }
 
 }  // namespace

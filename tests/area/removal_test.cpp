@@ -2,7 +2,9 @@
 // for the answers Yes, No and Cancel.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "area/Area.h"
@@ -62,6 +64,12 @@ class RemovalTest : public ::testing::Test {
   static int32_t exit_of(const TArea& area, int32_t vnum, int32_t direction) {
     return area.Rooms->FindByVnum(vnum)->Doors[direction]->ToVnum;
   }
+  // The targets of the exits of 101 and 200 towards 100, then of 102 and 201 that lead elsewhere.
+  std::array<int32_t, 4> exits() const {
+    return {exit_of(*home, 101, DIR_NORTH), exit_of(*other, 200, DIR_WEST), exit_of(*home, 102, DIR_EAST),
+            exit_of(*other, 201, DIR_SOUTH)};
+  }
+  std::pair<bool, bool> modified() const { return {home->ModifiedElsewhere, other->ModifiedElsewhere}; }
   void give_both_areas_resets() {
     resets(*home, {"M 3000 1 100", "E 3001 0 5", "G 3002 0 0", "P 3003 0 3001", "M 3004 1 101", "G 3005 0 0",
                    "D 100 0 1", "E 3006 0 5"});
@@ -89,14 +97,11 @@ TEST_F(RemovalTest, YesRepairsDoorsAndResetsInEveryArea) {
   give_both_areas_resets();
   ASSERT_TRUE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::Yes));
   EXPECT_EQ(vnums(*home), (std::vector<int32_t>{101, 102}));
-  EXPECT_EQ(exit_of(*home, 101, DIR_NORTH), 0);
-  EXPECT_EQ(exit_of(*other, 200, DIR_WEST), 0) << "the door stays, leading nowhere";
-  EXPECT_EQ(exit_of(*home, 102, DIR_EAST), 101);
-  EXPECT_EQ(exit_of(*other, 201, DIR_SOUTH), 200);
+  // The doors stay, leading nowhere; the resets in the room and those hanging on them go.
+  EXPECT_EQ(exits(), (std::array<int32_t, 4>{0, 0, 101, 200}));
   EXPECT_EQ(resets_of(*home), (std::vector<std::string>{"M 3004 1 101", "G 3005 0 0", "E 3006 0 5"}));
   EXPECT_EQ(resets_of(*other), (std::vector<std::string>{"O 3013 0 200", "P 3014 0 3013", "H 3018 0 0"}));
-  EXPECT_TRUE(home->ModifiedElsewhere);
-  EXPECT_TRUE(other->ModifiedElsewhere);
+  EXPECT_EQ(modified(), std::make_pair(true, true));
 }
 
 TEST_F(RemovalTest, YesMarksOnlyTheAreasItChanged) {
@@ -105,13 +110,11 @@ TEST_F(RemovalTest, YesMarksOnlyTheAreasItChanged) {
   resets(untouched, {"M 1 1 300"});
   resets(*other, {"M 3015 1 100"});
   ASSERT_TRUE(RemoveRoom(*home->Rooms, 101, RemovalAnswer::Yes));
-  EXPECT_TRUE(home->ModifiedElsewhere) << "a door of its own area led there";
-  EXPECT_FALSE(other->ModifiedElsewhere);
+  EXPECT_EQ(modified(), std::make_pair(true, false)) << "a door of its own area led there";
   EXPECT_FALSE(untouched.ModifiedElsewhere);
   home->ModifiedElsewhere = false;
   ASSERT_TRUE(RemoveRoom(*home->Rooms, 102, RemovalAnswer::Yes));  // nothing leads to 102 any more
-  EXPECT_FALSE(home->ModifiedElsewhere);
-  EXPECT_FALSE(other->ModifiedElsewhere);
+  EXPECT_EQ(modified(), std::make_pair(false, false));
 }
 
 TEST_F(RemovalTest, NoRemovesTheRoomAndRepairsNothing) {
@@ -120,22 +123,20 @@ TEST_F(RemovalTest, NoRemovesTheRoomAndRepairsNothing) {
   const auto other_resets = resets_of(*other);
   ASSERT_TRUE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::No));
   EXPECT_EQ(vnums(*home), (std::vector<int32_t>{101, 102}));
-  EXPECT_EQ(exit_of(*home, 101, DIR_NORTH), 100);
-  EXPECT_EQ(exit_of(*other, 200, DIR_WEST), 100);
-  EXPECT_EQ(resets_of(*home), home_resets);
-  EXPECT_EQ(resets_of(*other), other_resets);
-  EXPECT_FALSE(home->ModifiedElsewhere);
-  EXPECT_FALSE(other->ModifiedElsewhere);
+  EXPECT_EQ(exits(), (std::array<int32_t, 4>{100, 100, 101, 200}));
+  EXPECT_EQ(std::make_tuple(resets_of(*home), resets_of(*other)), std::make_tuple(home_resets, other_resets));
+  EXPECT_EQ(modified(), std::make_pair(false, false));
 }
 
 TEST_F(RemovalTest, CancelChangesNothing) {
   give_both_areas_resets();
+  const auto home_resets = resets_of(*home);
   const auto other_resets = resets_of(*other);
   EXPECT_FALSE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::Cancel));
   EXPECT_EQ(vnums(*home), (std::vector<int32_t>{100, 101, 102}));
-  EXPECT_EQ(exit_of(*other, 200, DIR_WEST), 100);
-  EXPECT_EQ(resets_of(*other), other_resets);
-  EXPECT_FALSE(other->ModifiedElsewhere);
+  EXPECT_EQ(exits(), (std::array<int32_t, 4>{100, 100, 101, 200}));
+  EXPECT_EQ(std::make_tuple(resets_of(*home), resets_of(*other)), std::make_tuple(home_resets, other_resets));
+  EXPECT_EQ(modified(), std::make_pair(false, false));
 }
 
 TEST_F(RemovalTest, AskingVersionAsksOnceWithCaptionAndQuestion) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "reading/AreaFile.h"
@@ -25,47 +27,40 @@ TBitVector read_vector(const std::string& text) {
 }
 
 TEST(FlagWords, LettersStandForBits) {
-  EXPECT_EQ(flag_value('A'), 1u);
-  EXPECT_EQ(flag_value('Z'), 1u << 25);
-  EXPECT_EQ(flag_value('a'), 1u << 26);
-  EXPECT_EQ(flag_value('f'), 1u << 31);
+  EXPECT_EQ(std::make_tuple(flag_value('A'), flag_value('Z'), flag_value('a'), flag_value('f')),
+            std::make_tuple(1u, 1u << 25, 1u << 26, 1u << 31));
   for (char ch : {'g', 'z', '0', '@', '[', '`', ' '})
     EXPECT_EQ(flag_value(ch), 0u) << ch;
-  EXPECT_EQ(flag_to_letters(0), "0");
-  EXPECT_EQ(flag_to_letters(1), "A");
-  EXPECT_EQ(flag_to_letters(3), "AB");
-  EXPECT_EQ(flag_to_letters((1u << 31) | 1u), "Af");
-  EXPECT_EQ(flag_to_letters(1u << 26), "a");
-  EXPECT_EQ(flag_to_letters(0xFFFFFFFFu), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef");
-}
-
-TEST(FlagWords, LettersAndTheEqualNumberReadTheSame) {
-  for (uint32_t flags : {0u, 1u, 5u, 0x80000001u, 0xFFFFFFFFu, 0x12345678u}) {
-    TAreaFile letters, digits;
-    letters.load_text(flag_to_letters(flags));
-    digits.load_text(std::to_string(flags));
-    EXPECT_EQ(fread_flag(letters), flags);
-    EXPECT_EQ(fread_flag(digits), flags);
+  // Letters and the equal number read the same.
+  const std::pair<uint32_t, std::string> words[] = {{0, "0"},
+                                                    {1, "A"},
+                                                    {3, "AB"},
+                                                    {(1u << 31) | 1u, "Af"},
+                                                    {1u << 26, "a"},
+                                                    {0xFFFFFFFFu, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef"},
+                                                    {0x12345678u, flag_to_letters(0x12345678u)}};
+  for (const auto& [flags, letters] : words) {
+    EXPECT_EQ(flag_to_letters(flags), letters);
+    TAreaFile as_letters, as_digits;
+    as_letters.load_text(letters);
+    as_digits.load_text(std::to_string(flags));
+    EXPECT_EQ(std::make_tuple(fread_flag(as_letters), fread_flag(as_digits)), std::make_tuple(flags, flags))
+        << letters;
   }
 }
 
-TEST(BitVectors, TextFormWritesUpToTheHighestNonZeroWord) {
-  EXPECT_EQ(bitvector_to_text(TBitVector{}), "0");
-  EXPECT_EQ(bitvector_to_text(vector_of({0, 1})), "AB");
-  EXPECT_EQ(bitvector_to_text(vector_of({32})), "0&A");
-  EXPECT_EQ(bitvector_to_text(vector_of({0, 96})), "A&0&0&A");
-  EXPECT_EQ(bitvector_to_text(vector_of({40})), "0&I");
-  EXPECT_EQ(bitvector_to_text(vector_of({127})), "0&0&0&f");
-}
-
-TEST(BitVectors, TextFormReadsBackTheSameVector) {
-  for (const TBitVector& v : {TBitVector{}, vector_of({0, 1}), vector_of({32}), vector_of({0, 96}),
-                              vector_of({31, 63, 95, 127}), vector_of({40})}) {
-    EXPECT_EQ(read_vector(bitvector_to_text(v)), v) << bitvector_to_text(v);
+TEST(BitVectors, TextFormWritesUpToTheHighestNonZeroWordAndReadsBack) {
+  const std::pair<TBitVector, std::string> cases[] = {{TBitVector{}, "0"},
+                                                      {vector_of({0, 1}), "AB"},
+                                                      {vector_of({32}), "0&A"},
+                                                      {vector_of({0, 96}), "A&0&0&A"},
+                                                      {vector_of({40}), "0&I"},
+                                                      {vector_of({127}), "0&0&0&f"},
+                                                      {vector_of({31, 63, 95, 127}), "f&f&f&f"}};
+  for (const auto& [bits, text] : cases) {
+    EXPECT_EQ(bitvector_to_text(bits), text);
+    EXPECT_EQ(read_vector(text), bits) << text;
   }
-  TBitVector bit40 = read_vector("0&I");
-  EXPECT_EQ(bit40.Words[0], 0u);
-  EXPECT_EQ(bit40.Words[1], 1u << 8);
 }
 
 TEST(BitVectors, AreIndependentValues) {

@@ -17,13 +17,17 @@ namespace {
 
 using testing::ScratchWorld;
 
-std::string build_error(const ScratchWorld& scratch) {
-  return test::error_of([&] { TWorld world(scratch.start(), scratch.mud()); });
-}
-
-TEST(WorldBuilding, WithoutAnIniFileEverythingComesFromTheDefaults) {
+// A complete scratch world, written before each test.
+class WorldBuilding : public ::testing::Test {
+ protected:
+  void SetUp() override { scratch.write_complete(); }
+  std::string build_error() const {
+    return test::error_of([&] { TWorld world(scratch.start(), scratch.mud()); });
+  }
   ScratchWorld scratch;
-  scratch.write_complete();
+};
+
+TEST_F(WorldBuilding, WithoutAnIniFileEverythingComesFromTheDefaults) {
   scratch.write("mud/system/SectorColors.lst", "city=255\r\n");
   TWorld world(scratch.start(), scratch.mud());
   EXPECT_EQ(world.ListsPath, join_path(scratch.start(), "files") + "/");
@@ -39,9 +43,7 @@ TEST(WorldBuilding, WithoutAnIniFileEverythingComesFromTheDefaults) {
   EXPECT_EQ(TIniFile(scratch.path("start/TavroEd.ini")).ReadString("MudFiles", "Path", ""), scratch.mud());
 }
 
-TEST(WorldBuilding, ReferenceDataIsLoadedInOrderAndLinked) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, ReferenceDataIsLoadedInOrderAndLinked) {
   TWorld world(scratch.start(), scratch.mud());
   ASSERT_EQ(std::make_tuple(world.Skills->Count(), world.Damages->Count(), world.Weapons->Count()),
             std::make_tuple(1, 1, 1));
@@ -58,9 +60,7 @@ TEST(WorldBuilding, ReferenceDataIsLoadedInOrderAndLinked) {
   EXPECT_EQ(world.Areas->World, &world);
 }
 
-TEST(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
   std::filesystem::rename(scratch.path("start/files"), scratch.path("start/lists"));
   std::filesystem::create_directories(scratch.path("elsewhere"));
   std::filesystem::rename(scratch.path("start/lists/ItemTypes.lst"), scratch.path("elsewhere/types.lst"));
@@ -82,9 +82,7 @@ TEST(WorldBuilding, IniValuesChooseFoldersFilesAndConstants) {
   EXPECT_EQ(scratch.read("start/TavroEd.ini").rfind("; kept\r\n[files]\r\npath=lists\r\n", 0), 0u);
 }
 
-TEST(WorldBuilding, FileNamesOfAnotherLetterCaseStillOpen) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, FileNamesOfAnotherLetterCaseStillOpen) {
   std::filesystem::rename(scratch.path("start/files/SectorTypes.lst"),
                           scratch.path("start/files/sectortypes.LST"));
   scratch.write("mud/system/sectorcolors.lst", "City=255\r\n");
@@ -93,9 +91,7 @@ TEST(WorldBuilding, FileNamesOfAnotherLetterCaseStillOpen) {
   EXPECT_EQ(world.sector_color(1), 255);
 }
 
-TEST(WorldBuilding, SectorColoursAreRekeyedBySectorIndex) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, SectorColoursAreRekeyedBySectorIndex) {
   scratch.write("mud/system/SectorColors.lst", "FOREST=32768\r\ncity=255\r\nlava=42\r\nInside=8421504\r\n");
   TWorld world(scratch.start(), scratch.mud());
   // field is missing from the file: colour 0; lava names no sector and stays as it was.
@@ -114,9 +110,7 @@ TEST(WorldBuilding, SectorColoursAreRekeyedBySectorIndex) {
   EXPECT_EQ(again.SectorColors, world.SectorColors);
 }
 
-TEST(WorldBuilding, AMissingColoursFileGivesBlackSectorsSilently) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, AMissingColoursFileGivesBlackSectorsSilently) {
   TWorld world(scratch.start(), scratch.mud());
   EXPECT_EQ(world.SectorColors, (TStringList{"0=0", "1=0", "2=0", "3=0"}));
   world.SectorColors = {"1=255"};
@@ -124,9 +118,7 @@ TEST(WorldBuilding, AMissingColoursFileGivesBlackSectorsSilently) {
   EXPECT_EQ(scratch.read("mud/system/SectorColors.lst"), "city=255\r\n");
 }
 
-TEST(WorldBuilding, TheServerRootIsWrittenBackUnlessTheIniAlreadyNamesIt) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, TheServerRootIsWrittenBackUnlessTheIniAlreadyNamesIt) {
   scratch.write("start/TavroEd.ini", "[MudFiles]\r\nPath=../mud\r\n");
   { TWorld world(scratch.start(), scratch.mud()); }
   EXPECT_EQ(scratch.read("start/TavroEd.ini"), "[MudFiles]\r\nPath=../mud\r\n");
@@ -136,9 +128,7 @@ TEST(WorldBuilding, TheServerRootIsWrittenBackUnlessTheIniAlreadyNamesIt) {
   EXPECT_EQ(scratch.read("start/TavroEd.ini"), "[MudFiles]\r\nPath=" + scratch.path("mud2") + "\r\n");
 }
 
-TEST(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
   scratch.write_server("mud/area/area.lst", "town.are\nforest.are\n");
   TWorld world(scratch.start(), scratch.mud());
   EXPECT_EQ(world.AreasListError,
@@ -156,9 +146,7 @@ TEST(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
   EXPECT_TRUE(empty.AreaNames.empty());
 }
 
-TEST(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
   TWorld world(scratch.start(), scratch.mud());
   world.AreaNames.erase(world.AreaNames.begin());
   world.AreaNames.push_back("new area.are");
@@ -169,34 +157,31 @@ TEST(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
   EXPECT_EQ(message.rfind("Save Areas List:\r\n", 0), 0u) << message;
 }
 
-TEST(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
-  ScratchWorld scratch;
-  scratch.write_complete();
+TEST_F(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
   scratch.remove("start/files/WearLocations.lst");
-  EXPECT_NE(build_error(scratch).find("WearLocations.lst"), std::string::npos);
+  EXPECT_NE(build_error().find("WearLocations.lst"), std::string::npos);
 
-  scratch.write_complete();
-  scratch.write_server("mud/system/skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n");
-  EXPECT_EQ(build_error(scratch), "Load Skills:\r\nLoad Skill \"armor\":\r\nSection 'TYP' invalid");
-
-  scratch.write_complete();
-  scratch.write_server("mud/system/weapontypes.dat", "#WEAPONTYPE\nDamagetype 100 ice~\nEnd\n#END\n");
-  EXPECT_EQ(build_error(scratch), "Load Weapon Types:\r\nLoad Weapon:\r\nDamage 'ice' invalid");
-
-  scratch.write_complete();
-  scratch.write_server("mud/system/damages.dat", "#DAMAGE\nRisflag LAVA\nEnd\n#END\n");
-  EXPECT_EQ(build_error(scratch), "Load Damages:\r\nLoad Damage:\r\nRISFlag 'LAVA' invalid");
-
+  const std::tuple<const char*, const char*, const char*> broken[] = {
+      {"skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n",
+       "Load Skills:\r\nLoad Skill \"armor\":\r\nSection 'TYP' invalid"},
+      {"weapontypes.dat", "#WEAPONTYPE\nDamagetype 100 ice~\nEnd\n#END\n",
+       "Load Weapon Types:\r\nLoad Weapon:\r\nDamage 'ice' invalid"},
+      {"damages.dat", "#DAMAGE\nRisflag LAVA\nEnd\n#END\n",
+       "Load Damages:\r\nLoad Damage:\r\nRISFlag 'LAVA' invalid"}};
+  for (const auto& [file, text, message] : broken) {
+    scratch.write_complete();
+    scratch.write_server(std::string("mud/system/") + file, text);
+    EXPECT_EQ(build_error(), message);
+  }
   scratch.write_complete();
   scratch.remove("mud/classes/mage.class");
-  std::string message = build_error(scratch);
+  std::string message = build_error();
   EXPECT_EQ(
       message.rfind("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n", 0), 0u)
       << message;
 }
 
-TEST(WorldBuilding, BrokenReferenceFilesNeverCrash) {
-  ScratchWorld scratch;
+TEST_F(WorldBuilding, BrokenReferenceFilesNeverCrash) {
   const char* const kBroken[] = {"",
                                  "#",
                                  "#SKILL",
@@ -234,24 +219,21 @@ TEST(WorldLookUps, ConstantListLookUps) {
   world.CreatureTypes = {"NONE=0", "HUMANOID=1"};
   world.ExitFlags = {"0=ISDOOR", "1=CLOSED", "2=LOCKED", "31=SECRET"};
 
-  EXPECT_EQ(world.skill_type_index("skill_spell"), 1);
-  EXPECT_EQ(world.skill_type_index("SKILL_HERB"), 0);
-  EXPECT_EQ(world.item_type_index("item_plant"), 3);
-  EXPECT_EQ(world.item_type_index("ITEM_KEY"), -1);
+  EXPECT_EQ(std::make_tuple(world.skill_type_index("skill_spell"), world.skill_type_index("SKILL_HERB"),
+                            world.item_type_index("item_plant"), world.item_type_index("ITEM_KEY")),
+            std::make_tuple(1, 0, 3, -1));
   EXPECT_TRUE(world.item_type_is(2, {"ITEM_ARMOR", "ITEM_WEAPON"}));
   EXPECT_FALSE(world.item_type_is(-1, {"ITEM_KEY"}));  // a missing name matches nothing, not -1
   EXPECT_FALSE(world.item_type_is(1, {"ITEM_WEAPON"}));
   EXPECT_TRUE(world.apply_type_is(3, {"weaponspell"}));
   EXPECT_FALSE(world.apply_type_is(-1, {"WEARSPELL"}));
-  EXPECT_EQ(world.native_item_type_index("WEAPON"), 2);
-  EXPECT_EQ(world.native_item_type_index("armor"), -1);
-  EXPECT_EQ(world.body_part_name_index("Arms"), 1);
-  EXPECT_EQ(world.body_part_name_index("arms"), -1);
-  EXPECT_EQ(world.ris_flag_index("cold"), 1);
-  EXPECT_EQ(world.ris_flag_index("COLD"), -1);
-  EXPECT_EQ(world.corpse_type_index("Normal"), 1);
-  EXPECT_EQ(world.corpse_type_index("dust"), 0);
-  EXPECT_EQ(world.creature_type_index("humanoid"), 1);
+  // Constant names ignore letter case, body parts and RIS flags do not.
+  EXPECT_EQ(std::make_tuple(world.native_item_type_index("WEAPON"), world.native_item_type_index("armor"),
+                            world.body_part_name_index("Arms"), world.body_part_name_index("arms"),
+                            world.ris_flag_index("cold"), world.ris_flag_index("COLD"),
+                            world.corpse_type_index("Normal"), world.corpse_type_index("dust"),
+                            world.creature_type_index("humanoid")),
+            std::make_tuple(2, -1, 1, -1, 1, -1, 1, 0, 1));
   EXPECT_EQ(world.exit_flags_of({"closed", "Secret", "nothing"}), (1u << 1) | (1u << 31));
 }
 
