@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "reading/AreaFile.h"
 #include "support/ErrorOf.h"
@@ -20,22 +24,21 @@ TAreaFile raw_text(std::string text) {
 
 using test::error_of;
 
-TEST(TokenReaders, NumbersTakeSignsAndSumTheirBarTerms) {
-  TAreaFile f = raw_text("-12|3 +7 1|2|4 -5|3 1| 2 +-4 ");
-  EXPECT_EQ(fread_number(f), -9);
-  EXPECT_EQ(fread_number(f), 7);
-  EXPECT_EQ(fread_number(f), 7);
-  EXPECT_EQ(fread_number(f), -2);
-  EXPECT_EQ(fread_number(f), 3);
-  EXPECT_EQ(fread_number(f), -4);
+// Every value read from text by read until the text is used up.
+template <class Read>
+auto all_read(const std::string& text, Read read) {
+  TAreaFile f = raw_text(text);
+  std::vector<decltype(read(f))> values;
+  while (!f.at_eof())
+    values.push_back(read(f));
+  return values;
 }
 
-TEST(TokenReaders, NumberArithmeticWrapsIn32Bits) {
-  TAreaFile f = raw_text("4294967295 2147483648 2147483647|1 -2147483648 ");
-  EXPECT_EQ(fread_number(f), -1);
-  EXPECT_EQ(fread_number(f), INT32_MIN);
-  EXPECT_EQ(fread_number(f), INT32_MIN);
-  EXPECT_EQ(fread_number(f), INT32_MIN);
+TEST(TokenReaders, NumbersTakeSignsAndSumTheirBarTermsWrappingIn32Bits) {
+  EXPECT_EQ(all_read("-12|3 +7 1|2|4 -5|3 1| 2 +-4 ", fread_number),
+            (std::vector<int32_t>{-9, 7, 7, -2, 3, -4}));
+  EXPECT_EQ(all_read("4294967295 2147483648 2147483647|1 -2147483648 ", fread_number),
+            (std::vector<int32_t>{-1, INT32_MIN, INT32_MIN, INT32_MIN}));
 }
 
 TEST(TokenReaders, NumberConsumesABlankTerminatorButLeavesOtherCharacters) {
@@ -46,20 +49,32 @@ TEST(TokenReaders, NumberConsumesABlankTerminatorButLeavesOtherCharacters) {
   EXPECT_EQ(f.getc(), ';');
 }
 
-TEST(TokenReaders, NumberErrorsNameEveryReaderOnTheWay) {
-  TAreaFile letter = raw_text("x");
-  EXPECT_EQ(error_of([&] { fread_number(letter); }), "fread_number: Bad format. (x)");
-  TAreaFile empty = raw_text("   ");
-  EXPECT_EQ(error_of([&] { fread_number(empty); }), "fread_number: fread_letter: EOF encountered on read.");
-  TAreaFile sign_only = raw_text("-");
-  EXPECT_EQ(error_of([&] { fread_number(sign_only); }), "fread_number: getc: EOF encountered on read.");
-  // A number that runs into the end of the text without a terminator is cut off.
-  TAreaFile unterminated = raw_text("12");
-  EXPECT_EQ(error_of([&] { fread_number(unterminated); }), "fread_number: EOF encountered on read.");
-  // The k-th term of a chain is read k readers deep.
-  TAreaFile third_bad = raw_text("1|2|x");
-  EXPECT_EQ(error_of([&] { fread_number(third_bad); }),
-            "fread_number: fread_number: fread_number: Bad format. (x)");
+// The message of the first read of text by read.
+template <class Read>
+std::string read_error(const std::string& text, Read read) {
+  TAreaFile f = raw_text(text);
+  return error_of([&] { read(f); });
+}
+
+TEST(TokenReaders, ErrorsNameEveryReaderOnTheWay) {
+  const std::pair<std::string, std::string> numbers[] = {
+      {"x", "fread_number: Bad format. (x)"},
+      {"   ", "fread_number: fread_letter: EOF encountered on read."},
+      {"-", "fread_number: getc: EOF encountered on read."},
+      {"12", "fread_number: EOF encountered on read."},  // cut off without a terminator
+      {"1|2|x", "fread_number: fread_number: fread_number: Bad format. (x)"}};  // k readers deep
+  for (const auto& [text, message] : numbers)
+    EXPECT_EQ(read_error(text, fread_number), message) << text;
+  EXPECT_EQ(read_error("1|2|AB", fread_flag), "fread_flag: fread_flag: fread_flag: EOF encountered on read.");
+  EXPECT_EQ(read_error(" x\n", fread_number_eol), "fread_number_eol: fread_number: Bad format. (x)");
+  EXPECT_EQ(read_error("cut", fread_word), "fread_word: EOF encountered on read.");
+  EXPECT_EQ(read_error("'never closed", fread_word), "fread_word: EOF encountered on read.");
+  EXPECT_EQ(read_error("abc", fread_to_eol), "fread_to_eol: EOF encountered on read.");
+  EXPECT_EQ(read_error("A&", fread_bitvector),
+            "fread_bitvector: fread_flag: fread_letter: EOF encountered on read.");
+  for (const auto& [reader, read] : std::vector<std::pair<std::string, std::string (*)(TAreaFile&)>>{
+           {"fread_string", fread_string}, {"fread_padej", fread_padej}, {"fread_word", fread_word}})
+    EXPECT_EQ(read_error(" \r\n", read), reader + ": fread_letter: EOF encountered on read.");
 }
 
 TEST(TokenReaders, MillionTermChainsReadWithoutExhaustingTheStack) {
@@ -83,29 +98,14 @@ TEST(TokenReaders, MillionTermChainsReadWithoutExhaustingTheStack) {
 }
 
 TEST(TokenReaders, FlagsReadAsLettersOrNumbers) {
-  TAreaFile f = raw_text("AB AA 0 -A f 2147483648 A|B -A|B A|-B|C 12AB ");
-  EXPECT_EQ(fread_flag(f), 3u);
-  EXPECT_EQ(fread_flag(f), 2u);
-  EXPECT_EQ(fread_flag(f), 0u);
-  EXPECT_EQ(fread_flag(f), static_cast<uint32_t>(-1));
-  EXPECT_EQ(fread_flag(f), 1u << 31);
-  EXPECT_EQ(fread_flag(f), 1u << 31);
-  EXPECT_EQ(fread_flag(f), 3u);
-  EXPECT_EQ(fread_flag(f), static_cast<uint32_t>(-3));
-  // The minus sign covers the rest of the chain: 1 + -(2 + 4).
-  EXPECT_EQ(fread_flag(f), static_cast<uint32_t>(-5));
-  // Digits and letters do not mix in one term: the letters are left for the next read.
-  EXPECT_EQ(fread_flag(f), 12u);
-  EXPECT_EQ(fread_flag(f), 3u);
-}
-
-TEST(TokenReaders, FlagLeavesAStrayCharacterUnread) {
-  TAreaFile f = raw_text(";x");
+  // A minus sign covers the rest of the chain: A|-B|C is 1 + -(2 + 4). Digits and letters do not mix in
+  // one term: the letters of 12AB are left for the next read.
+  EXPECT_EQ(all_read("AB AA 0 -A f 2147483648 A|B -A|B A|-B|C 12AB ", fread_flag),
+            (std::vector<uint32_t>{3u, 2u, 0u, static_cast<uint32_t>(-1), 1u << 31, 1u << 31, 3u,
+                                   static_cast<uint32_t>(-3), static_cast<uint32_t>(-5), 12u, 3u}));
+  TAreaFile f = raw_text(";x");  // a stray character is left unread
   EXPECT_EQ(fread_flag(f), 0u);
   EXPECT_EQ(f.getc(), ';');
-  TAreaFile cut = raw_text("1|2|AB");
-  EXPECT_EQ(error_of([&] { fread_flag(cut); }),
-            "fread_flag: fread_flag: fread_flag: EOF encountered on read.");
 }
 
 TEST(TokenReaders, EndOfLineReadersStopAtTheLineEnd) {
@@ -116,103 +116,67 @@ TEST(TokenReaders, EndOfLineReadersStopAtTheLineEnd) {
   EXPECT_EQ(fread_number_eol(f), 7);
   EXPECT_EQ(f.getc(), '\n');
   EXPECT_EQ(error_of([&] { fread_number_eol(f); }), "fread_number_eol: EOF encountered on read.");
-
   TAreaFile flags = raw_text(" AB\n \n");
-  EXPECT_EQ(fread_flag_eol(flags), 3u);
-  EXPECT_EQ(fread_flag_eol(flags), 0u);
-  EXPECT_EQ(flags.getc(), '\n');
-  TAreaFile bad = raw_text(" x\n");
-  EXPECT_EQ(error_of([&] { fread_number_eol(bad); }), "fread_number_eol: fread_number: Bad format. (x)");
+  // Braces read in order.
+  EXPECT_EQ(
+      (std::tuple<uint32_t, uint32_t, char>{fread_flag_eol(flags), fread_flag_eol(flags), flags.getc()}),
+      std::make_tuple(3u, 0u, '\n'));
 }
 
-TEST(TokenReaders, StringsRunToTheTildeWithCrLfLines) {
-  TAreaFile f = raw_text("  \n first line\nsecond~~rest\r\nof it");
-  EXPECT_EQ(fread_string(f), "first line\r\nsecond");
-  EXPECT_EQ(fread_string(f), "");
-  EXPECT_EQ(fread_string(f), "rest\r\nof it");
-  EXPECT_TRUE(f.at_eof());
-  EXPECT_EQ(error_of([&] { fread_string(f); }), "fread_string: fread_letter: EOF encountered on read.");
-  TAreaFile lone_cr = raw_text("a\rb\r~");
-  EXPECT_EQ(fread_string(lone_cr), "ab");
+TEST(TokenReaders, StringsAndCaseFormsRunToTheirEnds) {
+  // Strings run to the tilde with CR LF lines (a lone CR is dropped); case forms stop at a colon or a
+  // tilde and keep a bare LF.
+  EXPECT_EQ(all_read("  \n first line\nsecond~~rest\r\nof it", fread_string),
+            (std::vector<std::string>{"first line\r\nsecond", "", "rest\r\nof it"}));
+  EXPECT_EQ(all_read("a\rb\r~", fread_string), std::vector<std::string>{"ab"});
+  EXPECT_EQ(all_read(" sword:swor\r\nda~ end", fread_padej),
+            (std::vector<std::string>{"sword", "swor\nda", "end"}));
+  EXPECT_EQ(all_read(": ~", fread_padej), (std::vector<std::string>{"", ""}));
 }
 
-TEST(TokenReaders, CaseFormsStopAtColonOrTildeAndKeepBareLf) {
-  TAreaFile f = raw_text(" sword:swor\r\nda~ end");
-  EXPECT_EQ(fread_padej(f), "sword");
-  EXPECT_EQ(fread_padej(f), "swor\nda");
-  EXPECT_EQ(fread_padej(f), "end");
-  EXPECT_EQ(error_of([&] { fread_padej(f); }), "fread_padej: fread_letter: EOF encountered on read.");
-  TAreaFile empty = raw_text(": ~");
-  EXPECT_EQ(fread_padej(empty), "");
-  EXPECT_EQ(fread_padej(empty), "");
-}
-
-TEST(TokenReaders, WordsAreUnquotedOrQuoted) {
-  TAreaFile f = raw_text(" plain~#x 'two words' \"a 'b'\" last\n");
-  EXPECT_EQ(fread_word(f), "plain~#x");
-  EXPECT_EQ(fread_word(f), "two words");
-  EXPECT_EQ(fread_word(f), "a 'b'");
-  EXPECT_EQ(fread_word(f), "last");
-  EXPECT_EQ(error_of([&] { fread_word(f); }), "fread_word: fread_letter: EOF encountered on read.");
-  TAreaFile cut = raw_text("cut");
-  EXPECT_EQ(error_of([&] { fread_word(cut); }), "fread_word: EOF encountered on read.");
-  TAreaFile open_quote = raw_text("'never closed");
-  EXPECT_EQ(error_of([&] { fread_word(open_quote); }), "fread_word: EOF encountered on read.");
-}
-
-TEST(TokenReaders, LetterAndRestOfLine) {
+TEST(TokenReaders, WordsLettersAndRestOfLine) {
+  // Words are unquoted or quoted.
+  EXPECT_EQ(all_read(" plain~#x 'two words' \"a 'b'\" last ", fread_word),
+            (std::vector<std::string>{"plain~#x", "two words", "a 'b'", "last"}));
   TAreaFile f = raw_text(" \t\r\n#skip this\r\nX");
   EXPECT_EQ(fread_letter(f), '#');
   fread_to_eol(f);
   EXPECT_EQ(f.getc(), '\r');
   EXPECT_EQ(fread_letter(f), 'X');
   EXPECT_EQ(error_of([&] { fread_letter(f); }), "fread_letter: EOF encountered on read.");
-  TAreaFile no_line_end = raw_text("abc");
-  EXPECT_EQ(error_of([&] { fread_to_eol(no_line_end); }), "fread_to_eol: EOF encountered on read.");
 }
 
 TEST(TokenReaders, BitVectorsKeepFourWordsAndDropTheRest) {
   TAreaFile f = raw_text("A&0&0&A 0&I B&C&D&E&F\n;");
-  TBitVector first = fread_bitvector(f);
-  EXPECT_EQ(first.Words, (std::array<uint32_t, 4>{1, 0, 0, 1}));
-  TBitVector second = fread_bitvector(f);
-  EXPECT_EQ(second.Words, (std::array<uint32_t, 4>{0, 1u << 8, 0, 0}));
-  EXPECT_TRUE(second.test(40));
-  TBitVector five = fread_bitvector(f);
-  EXPECT_EQ(five.Words, (std::array<uint32_t, 4>{2, 4, 8, 16}));
+  std::vector<std::array<uint32_t, 4>> words;
+  for (int i = 0; i < 3; ++i)
+    words.push_back(fread_bitvector(f).Words);
+  EXPECT_EQ(words, (std::vector<std::array<uint32_t, 4>>{{1, 0, 0, 1}, {0, 1u << 8, 0, 0}, {2, 4, 8, 16}}));
   EXPECT_EQ(f.getc(), ';');
-  TAreaFile cut = raw_text("A&");
-  EXPECT_EQ(error_of([&] { fread_bitvector(cut); }),
-            "fread_bitvector: fread_flag: fread_letter: EOF encountered on read.");
 }
 
 TEST(TokenReaders, KeyedFieldsReadOnlyTheirOwnKey) {
   TAreaFile f = raw_text("Some text~ word 42 yes A&B\r\n");
   TKeyContext c{&f, "NAME", false};
-  std::string text = "old";
+  std::string text = "old", word;
   EXPECT_FALSE(key_string(c, "DESC", text));
-  EXPECT_FALSE(c.Matched);
-  EXPECT_EQ(text, "old");
+  EXPECT_EQ(std::tie(c.Matched, text), std::make_tuple(false, "old"));
   EXPECT_TRUE(key_string(c, "NAME", text));
-  EXPECT_TRUE(c.Matched);
-  EXPECT_EQ(text, "Some text");
-  c.CurrentKey = "WORD";
-  std::string word;
-  EXPECT_TRUE(key_word(c, "WORD", word));
-  EXPECT_EQ(word, "word");
-  c.CurrentKey = "NUM";
+  EXPECT_EQ(std::tie(c.Matched, text), std::make_tuple(true, "Some text"));
   int32_t number = 0;
-  EXPECT_TRUE(key_number(c, "NUM", number));
-  EXPECT_EQ(number, 42);
-  c.CurrentKey = "FLAG";
   bool flag = false;
-  EXPECT_TRUE(key_bool(c, "FLAG", flag));
-  EXPECT_TRUE(flag);
-  c.CurrentKey = "BITS";
   TBitVector bits;
-  bits.set(100);
+  bits.set(100);  // replaced, not added to
+  c.CurrentKey = "WORD";
+  EXPECT_TRUE(key_word(c, "WORD", word));
+  c.CurrentKey = "NUM";
+  EXPECT_TRUE(key_number(c, "NUM", number));
+  c.CurrentKey = "FLAG";
+  EXPECT_TRUE(key_bool(c, "FLAG", flag));
+  c.CurrentKey = "BITS";
   EXPECT_TRUE(key_bitvector(c, "BITS", bits));
-  EXPECT_EQ(bits.Words, (std::array<uint32_t, 4>{1, 2, 0, 0}));
+  EXPECT_EQ(std::tie(word, number, flag, bits.Words),
+            std::make_tuple("word", 42, true, std::array<uint32_t, 4>{1, 2, 0, 0}));
 }
 
 TEST(TokenReaders, KeyedBooleansAcceptTrueYesOnInAnyCase) {
