@@ -4,6 +4,7 @@
 // cover those cases).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "area/AreaTestSupport.h"
@@ -179,26 +180,24 @@ class ModelMaker {
         break;
       case 5:   // weapon
       case 11:  // missile
-        object.WeaponType =
-            chance(80) ? w_.world.Weapons->Items[static_cast<size_t>(weapon())].get() : nullptr;
-        object.Values[3] = object.WeaponType != nullptr ? weapon_position(object.WeaponType) : 0;
+        object.Values[3] = chance(80) ? weapon() : -1;
+        object.WeaponType = object.Values[3] >= 0 ? weapon_at(object.Values[3]) : nullptr;
+        object.Values[3] = std::max(object.Values[3], 0);
         break;
       case 6:  // projectile
-        object.WeaponType = w_.world.Weapons->Items[static_cast<size_t>(weapon())].get();
+        object.WeaponType = weapon_at(weapon());
         object.Values[6] = weapon();
         break;
       case 8:  // missile weapon
-        object.WeaponType = w_.world.Weapons->Items[static_cast<size_t>(weapon())].get();
+        object.WeaponType = weapon_at(weapon());
         break;
       default:
         break;
     }
   }
 
-  int32_t weapon_position(const TWorldWeapon* weapon) const {
-    for (int32_t i = 0; i < w_.world.Weapons->Count(); ++i)
-      if (w_.world.Weapons->Items[static_cast<size_t>(i)].get() == weapon) return i;
-    return -1;
+  const TWorldWeapon* weapon_at(int32_t position) const {
+    return w_.world.Weapons->Items[static_cast<size_t>(position)].get();
   }
 
   void reset(TAreaReset& reset) {
