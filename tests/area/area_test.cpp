@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
 
 using test::error_of;
 using test::load_area_text;
@@ -93,7 +96,7 @@ TEST_F(AreaSaveTest, AreasListThatCannotBeWrittenLeavesTheAreaNewAndTheListAsItW
   TArea& area = new_area();
   std::string path = dir.file("lake.are");
   std::string message = error_of([&] { area.save_area(path); });
-  EXPECT_EQ(message.rfind("save_area \"" + path + "\":\r\nSave Areas List:\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("save_area \"" + path + "\":\r\nSave Areas List:\r\n"));
   EXPECT_TRUE(area.IsNew);
   EXPECT_EQ(world->AreaNames, (TStringList{"town.are", "forest.are"}));
 
@@ -108,7 +111,7 @@ TEST_F(AreaSaveTest, SaveIntoAMissingFolderFailsAndKeepsTheAreaNew) {
   TArea& area = new_area();
   std::string path = dir.file("no/such/folder/x.are");
   std::string message = error_of([&] { area.save_area(path); });
-  EXPECT_EQ(message.rfind("save_area \"" + path + "\":\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("save_area \"" + path + "\":\r\n"));
   EXPECT_TRUE(area.IsNew);
   EXPECT_EQ(world->AreaNames.size(), 2u);
 }

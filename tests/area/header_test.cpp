@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/AreaTestSupport.h"
@@ -5,6 +6,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
 
 using test::cp1251;
 using test::error_of;
@@ -117,7 +120,7 @@ TEST_F(HeaderTest, SectionAndFrameErrorsCarryTheFileLine) {
 TEST_F(HeaderTest, MissingFileFailsInsideTheLoadAreaLine) {
   std::string missing = dir.file("none.are");
   std::string message = error_of([&] { area.load_area(missing); });
-  EXPECT_EQ(message.rfind("load_area \"" + missing + "\":\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("load_area \"" + missing + "\":\r\n"));
   EXPECT_GT(message.size(), missing.size() + 16);
 }
 

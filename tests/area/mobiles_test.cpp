@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +15,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::HasSubstr;
 
 using test::cp1251;
 using test::error_of;
@@ -118,8 +121,7 @@ TEST_F(MobilesTest, ComplexMobileIsReadIntoItsFieldsAndRoundTripsByteForByte) {
 TEST_F(MobilesTest, TextsAreWrittenWithoutTrailingLineBreaks) {
   load("#1\nn~\ns~\nLong one\n\n~\nDesc\n\n\n~\n0 0 0 S\n1 2 3 1d1+1 1d1+1\n0 0\n112 112 ALL\n");
   EXPECT_EQ(mob(0).LongDescription, "Long one\r\n\r\n");
-  std::string saved = save_area_text(area, dir);
-  EXPECT_NE(saved.find("s~\nLong one~\nDesc\n~\n0 0 0 S\n"), std::string::npos) << saved;
+  EXPECT_THAT(save_area_text(area, dir), HasSubstr("s~\nLong one~\nDesc\n~\n0 0 0 S\n"));
 }
 
 TEST_F(MobilesTest, SexWordsInEveryAcceptedSpelling) {
@@ -158,7 +160,7 @@ TEST_F(MobilesTest, OldVersionsReadRaceClassSexAndCasesTheOldWay) {
   std::string saved = save_area_text(area, dir);
   for (const std::string& part :
        {std::string("112 108 FEMALE\n"), std::string("elf~ cleric~ "), koi8("меч::а:у::ом:е~\n")})
-    EXPECT_NE(saved.find(part), std::string::npos) << saved;
+    EXPECT_THAT(saved, HasSubstr(part));
 }
 
 TEST_F(MobilesTest, Version8ComplexMobileHasNumbersAndIsWrittenWithNames) {
@@ -168,11 +170,9 @@ TEST_F(MobilesTest, Version8ComplexMobileHasNumbersAndIsWrittenWithNames) {
       "8");
   EXPECT_EQ(std::tie(mob(0).Race, mob(0).Class, mob(0).Height, mob(0).NumAttacks),
             std::make_tuple(0, 1, 170, 2));
-  std::string saved = save_area_text(area, dir);
-  EXPECT_NE(saved.find("112 112 MALE\n13 13 13 13 13 13 13\n0 0 0 0 0\nhuman~ warrior~ 170 70 0 0 2\n"
-                       "0 0 0 0 0 0 0 0\n"),
-            std::string::npos)
-      << saved;
+  EXPECT_THAT(save_area_text(area, dir),
+              HasSubstr("112 112 MALE\n13 13 13 13 13 13 13\n0 0 0 0 0\nhuman~ warrior~ 170 70 0 0 2\n"
+                        "0 0 0 0 0 0 0 0\n"));
 }
 
 TEST_F(MobilesTest, LowerCaseFormLetterRaceByEnglishNameAndClassByPosition) {
@@ -247,8 +247,8 @@ TEST_F(MobilesTest, LineBreaksInTheTextsSurviveASaveAndReload) {
   m.LongDescription = "The mage\r\nworks.";
   m.Description = "One.\r\nTwo.\r\n";
   std::string saved = expect_round_trip();
-  EXPECT_NE(saved.find("#3002\nmage\nwizard~\n"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("~\nThe mage\nworks.~\nOne.\nTwo.\n~\nC 0 0 C\n"), std::string::npos) << saved;
+  EXPECT_THAT(saved, HasSubstr("#3002\nmage\nwizard~\n"));
+  EXPECT_THAT(saved, HasSubstr("~\nThe mage\nworks.~\nOne.\nTwo.\n~\nC 0 0 C\n"));
 }
 
 TEST_F(MobilesTest, TextTheFormatCannotCarryIsRefusedAndTheOldFileKept) {
@@ -278,7 +278,7 @@ TEST_F(MobilesTest, EveryPositionReadBackIsWrittenSoItReadsTheSame) {
   // A minus sign straight after the first number starts the second one: 112 and -112.
   load(kPlainHead + "112-112 ALL\n\n");
   EXPECT_EQ(std::tie(mob(0).Position, mob(0).DefPosition), std::make_tuple(12, -112));
-  EXPECT_NE(expect_round_trip().find("\n112 -112 ALL\n"), std::string::npos);
+  EXPECT_THAT(expect_round_trip(), HasSubstr("\n112 -112 ALL\n"));
   const std::vector<std::pair<std::string, std::string>> written = {{"-1 -100", "-1 -100"},
                                                                     {"-2147483648 99", "-2147483648 199"},
                                                                     {"5 11", "106 115"},
@@ -287,7 +287,7 @@ TEST_F(MobilesTest, EveryPositionReadBackIsWrittenSoItReadsTheSame) {
   for (const auto& [stored, rewritten] : written) {
     area.Mobiles->Clear();
     load(kPlainHead + stored + " ALL\n\n");
-    EXPECT_NE(expect_round_trip().find("\n" + rewritten + " ALL\n"), std::string::npos) << stored;
+    EXPECT_THAT(expect_round_trip(), HasSubstr("\n" + rewritten + " ALL\n")) << stored;
   }
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/Objects.h"
@@ -9,6 +10,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::HasSubstr;
 
 using test::error_of;
 using test::fixture;
@@ -118,7 +121,7 @@ TEST_F(ObjectsTest, SpellsAreWrittenByNameAndReadBackToTheSameIndexes) {
   for (const char* part :
        {"\n12 -1 -1 4\n0 0 0 0 0 0 0 \n'fireball' 'armor' 'NONE'\n",
         "\n5 4 3 -1\n0 0 0 0 0 0 0 \n'bless'\n\n#3\n", "\n1 -1 0 0\n0 0 0 0 0 0 0 \n'bless' 'NONE' 'NONE'\n"})
-    EXPECT_NE(text.find(part), std::string::npos) << text;
+    EXPECT_THAT(text, HasSubstr(part));
   EXPECT_EQ(objects().Items[0]->Values, (Values{12, FIREBALL, ARMOR, 0, 0, 0, 0}));
   EXPECT_EQ(objects().Items[1]->Values, (Values{5, 4, 3, BLESS, 0, 0, 0}));
   EXPECT_EQ(objects().Items[2]->Values, (Values{1, BLESS, 0, 0, 0, 0, 0}));
@@ -127,20 +130,20 @@ TEST_F(ObjectsTest, SpellsAreWrittenByNameAndReadBackToTheSameIndexes) {
 TEST_F(ObjectsTest, SalveWritesSixValuesOnlyForAPositiveValueThatIsNoSpell) {
   TAreaObject& salve = add(1, SALVE, {1, 2, 3, 4, ARMOR, BLESS, 0});
   std::string text = written_section(objects());
-  EXPECT_NE(text.find("\n1 2 3 4\n0 0 0 0 0 0 0 \n'armor' 'bless'\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("\n1 2 3 4\n0 0 0 0 0 0 0 \n'armor' 'bless'\n"));
   salve.Values[4] = 500;  // not a skill index
   text = written_section(objects());
-  EXPECT_NE(text.find("\n1 2 3 4 500 -1\n0 0 0 0 0 0 0 \n'NONE' 'bless'\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("\n1 2 3 4 500 -1\n0 0 0 0 0 0 0 \n'NONE' 'bless'\n"));
 }
 
 TEST_F(ObjectsTest, WeaponTypesAreStoredByName) {
   add(1, WEAPON, {0, 1, 2, 3, 0, 0, 0});
   std::string text = write_and_reload();
-  EXPECT_NE(text.find("\nweapon~ ~ 0 0 0\n0 1 2 3\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("\nweapon~ ~ 0 0 0\n0 1 2 3\n"));
   EXPECT_EQ(std::tie(only_object().WeaponType, only_object().Values[3]), std::make_tuple(nullptr, 0));
   only_object().WeaponType = weapon(BOW);
   text = write_and_reload();
-  EXPECT_NE(text.find("\nweapon~ bow~ 0 0 0\n0 1 2 0\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("\nweapon~ bow~ 0 0 0\n0 1 2 0\n"));
   EXPECT_EQ(only_object().Values[3], BOW);
 }
 
@@ -155,7 +158,7 @@ TEST_F(ObjectsTest, LaunchersMissilesAndProjectilesKeepTheirWeaponTypes) {
   EXPECT_EQ(std::tie(items[2]->WeaponType, items[2]->Values[6], items[2]->Values[3]),
             std::make_tuple(nullptr, 0, 4));
   items[2]->Values[6] = 99;  // names no entry: written as no name
-  EXPECT_NE(written_section(objects()).find("\nprojectile~ ~ ~ 0 0 0\n"), std::string::npos);
+  EXPECT_THAT(written_section(objects()), HasSubstr("\nprojectile~ ~ ~ 0 0 0\n"));
 }
 
 TEST_F(ObjectsTest, UnknownTypeNamesFail) {
@@ -183,7 +186,7 @@ TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
 TEST_F(ObjectsTest, ItemTypeNamesIgnoreLetterCase) {
   read_section(objects(), object_text("1", "WEAPON~ axe~ 0 0 0", "0 0 0 0"));
   EXPECT_EQ(only_object().ItemType, WEAPON);
-  EXPECT_NE(written_section(objects()).find("\nweapon~ axe~ 0 0 0\n"), std::string::npos);
+  EXPECT_THAT(written_section(objects()), HasSubstr("\nweapon~ axe~ 0 0 0\n"));
 }
 
 TEST_F(ObjectsTest, OldFilesKeepTheWeaponTypeOfValue3) {
@@ -193,8 +196,7 @@ TEST_F(ObjectsTest, OldFilesKeepTheWeaponTypeOfValue3) {
                "#2\nbroken~\na broken sword~\nA broken sword.~\n~\n5 0 A 0\n0 1 4 7\n1\n#0\n");
   EXPECT_EQ(objects().Items[0]->WeaponType, weapon(BOW));
   EXPECT_EQ(objects().Items[1]->WeaponType, nullptr);  // 7 is no position in the list
-  const std::string text = write_and_reload();
-  EXPECT_NE(text.find("\nweapon~ bow~ 0 A 0\n0 1 4 2\n"), std::string::npos) << text;
+  EXPECT_THAT(write_and_reload(), HasSubstr("\nweapon~ bow~ 0 A 0\n0 1 4 2\n"));
   EXPECT_EQ(std::tie(objects().Items[0]->Values[3], objects().Items[0]->WeaponType),
             std::make_tuple(BOW, weapon(BOW)));
 }
@@ -204,7 +206,7 @@ TEST_F(ObjectsTest, Version4ShortDescriptionIsFoldedFromSixCaseForms) {
   read_section(objects(), old_object("nozh:nozha:nozhu:nozh:nozhom:nozhe", "1 0 0 0\n0 0 0 0\n"));
   const std::string expected = encode_cases({"nozh", "nozha", "nozhu", "nozh", "nozhom", "nozhe"});
   EXPECT_EQ(only_object().ShortDescription, expected);
-  EXPECT_NE(written_section(objects()).find("\nx~\n" + expected + "~\nx~\n"), std::string::npos);
+  EXPECT_THAT(written_section(objects()), HasSubstr("\nx~\n" + expected + "~\nx~\n"));
 }
 
 TEST_F(ObjectsTest, SpellAffectsAreReadBySlotBelowVersion6AndByNameFrom6) {
@@ -215,7 +217,7 @@ TEST_F(ObjectsTest, SpellAffectsAreReadBySlotBelowVersion6AndByNameFrom6) {
   // No skill has slot 999; 6 is no spell location and keeps its number.
   EXPECT_EQ(std::make_tuple(affects[0]->Modifier, affects[1]->Modifier, affects[2]->Modifier),
             std::make_tuple(FIREBALL, 0, 26));
-  EXPECT_NE(written_section(objects()).find("A\n3 'fireball'\nA\n4 0\nA\n6 26\n"), std::string::npos);
+  EXPECT_THAT(written_section(objects()), HasSubstr("A\n3 'fireball'\nA\n4 0\nA\n6 26\n"));
   objects().Clear();
   w.set_version(6);
   read_section(objects(), old_object("ring", "1 0 0 0\n0 0 0 0\n", "1\nA\n4 'bless'\nA\n4 nosuch\n"));
@@ -256,8 +258,7 @@ TEST_F(ObjectsTest, AVegetableLineThatWouldEndTheListIsRefusedWhenSaved) {
   EXPECT_EQ(error_of([&] { written_section(objects()); }),
             "#OBJECTS (4):\r\nVegetable line 2 starts with '|'");
   object.Vegetables[1] = "";
-  const std::string text = write_and_reload();
-  EXPECT_NE(text.find("\nS\nfirst|~\n~\n|\n"), std::string::npos) << text;
+  EXPECT_THAT(write_and_reload(), HasSubstr("\nS\nfirst|~\n~\n|\n"));
   EXPECT_EQ(std::tie(only_object().VegetableCount, only_object().Vegetables[0]),
             std::make_tuple(2, "first|"));
 }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/AreaTestSupport.h"
@@ -11,6 +12,11 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 using test::error_of;
 using test::load_area_text;
@@ -88,22 +94,18 @@ TEST_F(ProgramsTest, ProgramFilesMayNameFurtherFiles) {
   EXPECT_EQ(list.Items[2]->Arguments, "b");  // the same file twice is no ring
 }
 
-TEST_F(ProgramsTest, FileNamingItselfFailsNamingTheFile) {
+TEST_F(ProgramsTest, FilesNamingThemselvesThroughOthersFailNamingTheRing) {
   write_prog("self.prg", "> act_prog a~\na~\n> in_file_prog self.prg~\n|\n");
-  EXPECT_EQ(
-      block_error("> in_file_prog self.prg~\n|\n"),
-      "load_progs:\r\nload_progs:\r\nProgram file \"self.prg\" names itself through other program files: "
-      "\"self.prg\" -> \"self.prg\"");
-}
-
-TEST_F(ProgramsTest, FilesNamingEachOtherInARingFail) {
   write_prog("one.prg", "> in_file_prog two.prg~\n|\n");
   write_prog("two.prg", "> in_file_prog three.prg~\n|\n");
   write_prog("three.prg", "> act_prog x~\ny~\n> in_file_prog one.prg~\n|\n");
+  const std::string ring = "names itself through other program files: ";
   EXPECT_EQ(
-      block_error("> in_file_prog one.prg~\n|\n"),
-      "load_progs:\r\nload_progs:\r\nload_progs:\r\nload_progs:\r\nProgram file \"one.prg\" names itself "
-      "through other program files: \"one.prg\" -> \"two.prg\" -> \"three.prg\" -> \"one.prg\"");
+      block_error("> in_file_prog self.prg~\n|\n"),
+      "load_progs:\r\nload_progs:\r\nProgram file \"self.prg\" " + ring + "\"self.prg\" -> \"self.prg\"");
+  EXPECT_EQ(block_error("> in_file_prog one.prg~\n|\n"),
+            "load_progs:\r\nload_progs:\r\nload_progs:\r\nload_progs:\r\nProgram file \"one.prg\" " + ring +
+                "\"one.prg\" -> \"two.prg\" -> \"three.prg\" -> \"one.prg\"");
 }
 
 TEST_F(ProgramsTest, LongChainOfDistinctFilesIsReadWithoutRecursion) {
@@ -123,41 +125,30 @@ TEST_F(ProgramsTest, ErrorInsideAProgramFileCarriesOneLinePerOpenBlock) {
   EXPECT_EQ(block_error("> in_file_prog bad.prg~\n|\n"),
             "load_progs:\r\nload_progs:\r\nBad Prog: no_such_prog");
   std::string missing = block_error("> in_file_prog missing.prg~\n|\n");
-  EXPECT_EQ(missing.rfind("load_progs:\r\n", 0), 0u) << missing;
-  EXPECT_EQ(missing.find("load_progs:\r\nload_progs:"), std::string::npos) << missing;
-  EXPECT_NE(missing.find("missing.prg"), std::string::npos) << missing;
+  EXPECT_THAT(missing, StartsWith("load_progs:\r\n"));
+  EXPECT_THAT(missing, Not(HasSubstr("load_progs:\r\nload_progs:")));
+  EXPECT_THAT(missing, HasSubstr("missing.prg"));
 }
 
-TEST_F(ProgramsTest, ProgramsAfterAMobileAreWrittenInlineAfterIt) {
-  load_area_text(area, dir, std::string(kMobileHead) + "> act_prog p~\nsay x~\n|\n#0\n#$\n");
-  const TAreaMobile& mob = *area.Mobiles->Items.at(0);
-  ASSERT_EQ(mob.Progs->Items.size(), 1u);
-  EXPECT_NE(save_area_text(area, dir).find("112 112 MALE\n> act_prog p~\nsay x~\n|\n\n#0\n"),
-            std::string::npos);
-}
-
-TEST_F(ProgramsTest, InFileMarkerInARoomIsWrittenBackInline) {
+// Programs after a record, pulled in from a file by the in-file marker or attached by #MUDPROGS, are
+// written inline after the record.
+TEST_F(ProgramsTest, ProgramsAreWrittenInlineAfterTheirRecord) {
   write_prog("greet.prg", "> greet_prog 100~\nsay Welcome~\n|\n");
-  load_area_text(
-      area, dir,
-      "#VERSION 11\n#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> in_file_prog greet.prg~\n|\nS\n#0\n#$\n");
-  ASSERT_EQ(area.Rooms->Items.at(0)->Progs->Items.size(), 1u);
-  EXPECT_NE(
-      save_area_text(area, dir).find(
-          "#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> greet_prog 100~\nsay Welcome~\n|\nS\n\n#0\n\n"),
-      std::string::npos);
-}
-
-TEST_F(ProgramsTest, MudprogsSectionAttachesFilesToThisAreasMobiles) {
   write_prog("guard.prg", "> speech_prog hello~\nsay Halt!~\n|\n");
-  load_area_text(area, dir,
-                 std::string(kMobileHead) + "#0\n#MUDPROGS\n* a comment line\nm 100 guard.prg\nS\n#$\n");
-  const TAreaMobile& mob = *area.Mobiles->Items.at(0);
-  ASSERT_EQ(mob.Progs->Items.size(), 1u);
-  EXPECT_EQ(mob.Progs->Items[0]->Body, "say Halt!");
-  std::string saved = save_area_text(area, dir);
-  EXPECT_EQ(saved.find("MUDPROGS"), std::string::npos);
-  EXPECT_NE(saved.find("> speech_prog hello~\nsay Halt!~\n|\n"), std::string::npos);
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(kMobileHead) + "> act_prog p~\nsay x~\n|\n#0\n#$\n",
+       "112 112 MALE\n> act_prog p~\nsay x~\n|\n\n#0\n"},
+      {"#VERSION 11\n#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> in_file_prog greet.prg~\n|\nS\n#0\n#$\n",
+       "#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\n> greet_prog 100~\nsay Welcome~\n|\nS\n\n#0\n\n"},
+      {std::string(kMobileHead) + "#0\n#MUDPROGS\n* a comment line\nm 100 guard.prg\nS\n#$\n",
+       "112 112 MALE\n> speech_prog hello~\nsay Halt!~\n|\n\n#0\n"}};
+  for (const auto& [text, written] : cases) {
+    TArea fresh(world->Areas.get());
+    load_area_text(fresh, dir, text);
+    const std::string saved = save_area_text(fresh, dir);
+    EXPECT_THAT(saved, HasSubstr(written));
+    EXPECT_THAT(saved, Not(HasSubstr("MUDPROGS")));
+  }
 }
 
 TEST_F(ProgramsTest, MudprogsAndObjprogsErrors) {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/Programs.h"
@@ -7,6 +8,9 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 using test::error_of;
 using test::fixture;
@@ -42,7 +46,7 @@ class RoomsTest : public ::testing::Test {
   }
   void expect_written(const std::string& part) {
     const std::string text = written_section(rooms());
-    EXPECT_NE(text.find(part), std::string::npos) << text;
+    EXPECT_THAT(text, HasSubstr(part));
   }
 
   test::SectionWorld w;
@@ -110,7 +114,7 @@ TEST_F(RoomsTest, ExitsLeadingNowhereAreSavedOnlyWithADescription) {
   room.EnsureDoor(DIR_EAST).Description = "\r\n\r\n";  // only line breaks: nothing to say
   room.EnsureDoor(DIR_WEST).Description = "A wall.\r\n";
   room.EnsureDoor(DIR_UP).ToVnum = 12;
-  EXPECT_EQ(written_section(rooms()).find("D1\n"), std::string::npos);
+  EXPECT_THAT(written_section(rooms()), Not(HasSubstr("D1\n")));
   expect_written("D3\nA wall.\n~\n~\n0 0 0\n");
   expect_written("D4\n~\n~\n0 0 12\n");
 }
@@ -186,7 +190,7 @@ TEST_F(RoomsTest, MapCoordinatesAreCheckedAgainstTheOverlandMap) {
 TEST_F(RoomsTest, BlankMapEntryIsWrittenSoThatItReadsBack) {
   add(5).EnsureMap().Entry = ' ';
   const std::string text = written_section(rooms());
-  EXPECT_NE(text.find("M\n0 0 0 .\nS\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("M\n0 0 0 .\nS\n"));
   rooms().Clear();
   read_section(rooms(), text);
   EXPECT_EQ(only_room().Map->Entry, '.');

@@ -1,5 +1,6 @@
 // tavro map end to end on a copy of the sample world: PNG and SVG output of the laid-out level, and the
 // messages of wrong arguments and missing areas.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +16,10 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
+
+using ::testing::HasSubstr;
 
 using test::quoted;
 using test::read_file;
@@ -86,11 +91,10 @@ TEST_F(MapCommandTest, WritesAnSvgByExtensionAtAnyZoom) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const Size size = expected_size("forest.are", 5);
   const std::string text = read_file(svg);
-  EXPECT_NE(text.find("<svg"), std::string::npos);
-  EXPECT_NE(
-      text.find("viewBox=\"0 0 " + std::to_string(size.width) + " " + std::to_string(size.height) + "\""),
-      std::string::npos);
-  EXPECT_NE(text.find("<polyline"), std::string::npos) << "exits are drawn";
+  EXPECT_THAT(text, HasSubstr("<svg"));
+  EXPECT_THAT(text, HasSubstr("viewBox=\"0 0 " + std::to_string(size.width) + " " +
+                              std::to_string(size.height) + "\""));
+  EXPECT_THAT(text, HasSubstr("<polyline")) << "exits are drawn";
 }
 
 TEST_F(MapCommandTest, WrongArgumentsExplainAndWriteNothing) {
@@ -118,7 +122,7 @@ TEST_F(MapCommandTest, MissingAreaNamesWhereItWasLookedFor) {
   const ToolRun run = tavro("map nosuch.are --level 0 --out " + quoted(dir.file("x.png")));
   EXPECT_EQ(run.exit_code, 1);
   const std::string where = start() + "/mud/area/nosuch.are";
-  EXPECT_EQ(run.err.rfind("Load Single Area:\nload_area \"" + where + "\":\n", 0), 0U) << run.err;
+  EXPECT_THAT(run.err, StartsWith("Load Single Area:\nload_area \"" + where + "\":\n"));
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::HasSubstr;
 
 using test::quoted;
 using test::read_file;
@@ -85,7 +88,7 @@ TEST(RoundtripCommandTest, WrongArgumentCountIsAUsageError) {
   test::ScratchDir dir;
   ToolRun run = run_tool(dir, "roundtrip only-one.are");
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find("usage:"), std::string::npos) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("usage:"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "reading/Error.h"
@@ -8,6 +9,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
 
 using test::error_of;
 using testing::ScratchWorld;
@@ -102,7 +105,7 @@ TEST_F(RacesClasses, RaceErrorsNameTheFileAndTheRace) {
   scratch.write_server("races/race.lst", "human.race\nghost.race\n$\n");
   std::string message = error_of([&] { world.Races->Load(races_index()); });
   std::string ghost = join_path(scratch.path("races"), "ghost.race");
-  EXPECT_EQ(message.rfind("Load Races List (" + ghost + "):\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("Load Races List (" + ghost + "):\r\n"));
   EXPECT_EQ(world.Races->Count(), 0);
 }
 

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "reading/Error.h"
@@ -7,6 +8,8 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
 
 using testing::ScratchWorld;
 
@@ -150,7 +153,7 @@ TEST_F(Skills, ClassOrRaceIndexOutsideTheTablesIsRefused) {
 
 TEST_F(Skills, MissingFileFailsUnderTheLoadSkillsPrefix) {
   const std::string message = test::error_of([&] { world.Skills->Load(scratch.path("nowhere/skills.dat")); });
-  EXPECT_EQ(message.rfind("Load Skills:\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("Load Skills:\r\n"));
 }
 
 TEST(Positions, StoredPositionsConvertAsMobilePositions) {

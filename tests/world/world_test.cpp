@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/Area.h"
@@ -14,6 +15,10 @@
 
 namespace tavro {
 namespace {
+
+using ::testing::StartsWith;
+
+using ::testing::HasSubstr;
 
 using testing::ScratchWorld;
 
@@ -138,7 +143,7 @@ TEST_F(WorldBuilding, AnUnreadableAreasListDoesNotStopTheWorld) {
 
   scratch.remove("mud/area/area.lst");
   TWorld without(scratch.start(), scratch.mud());
-  EXPECT_EQ(without.AreasListError.rfind("Load Areas List ():\r\n", 0), 0u) << without.AreasListError;
+  EXPECT_THAT(without.AreasListError, StartsWith("Load Areas List ():\r\n"));
 
   scratch.write_server("mud/area/area.lst", "$\n");
   TWorld empty(scratch.start(), scratch.mud());
@@ -154,12 +159,12 @@ TEST_F(WorldBuilding, TheAreasListIsSavedAsItIsRead) {
   EXPECT_EQ(scratch.read("mud/area/area.lst"), "forest.are\nnew area.are\n$\n");
   world.MudPath = scratch.path("nowhere") + "/";
   const std::string message = test::error_of([&] { world.save_areas_list(); });
-  EXPECT_EQ(message.rfind("Save Areas List:\r\n", 0), 0u) << message;
+  EXPECT_THAT(message, StartsWith("Save Areas List:\r\n"));
 }
 
 TEST_F(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
   scratch.remove("start/files/WearLocations.lst");
-  EXPECT_NE(build_error().find("WearLocations.lst"), std::string::npos);
+  EXPECT_THAT(build_error(), HasSubstr("WearLocations.lst"));
 
   const std::tuple<const char*, const char*, const char*> broken[] = {
       {"skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n",
@@ -175,10 +180,8 @@ TEST_F(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
   }
   scratch.write_complete();
   scratch.remove("mud/classes/mage.class");
-  std::string message = build_error();
-  EXPECT_EQ(
-      message.rfind("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n", 0), 0u)
-      << message;
+  EXPECT_THAT(build_error(),
+              StartsWith("Load Classes List (" + join_path(scratch.mud(), "classes/mage.class") + "):\r\n"));
 }
 
 TEST_F(WorldBuilding, BrokenReferenceFilesNeverCrash) {
@@ -201,7 +204,7 @@ TEST_F(WorldBuilding, BrokenReferenceFilesNeverCrash) {
       try {
         TWorld world(scratch.start(), scratch.mud());
       } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
+        EXPECT_THAT(std::string(e.what()), StartsWith(prefix)) << e.what();
       }
     }
   }
