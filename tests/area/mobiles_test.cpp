@@ -141,12 +141,6 @@ TEST_F(MobilesTest, SexWordsInEveryAcceptedSpelling) {
   EXPECT_EQ(std::make_tuple(sex_name(0), sex_name(3), sex_name(7)), std::make_tuple("ALL", "NEUTRAL", "7"));
 }
 
-TEST_F(MobilesTest, SexOutsideTheTableSurvivesAWriteAndRead) {
-  load(kPlainHead + "12 12 5\n", "8");
-  EXPECT_EQ(mob(0).Sex, 5);
-  expect_round_trip();
-}
-
 TEST_F(MobilesTest, OldVersionsReadRaceClassSexAndCasesTheOldWay) {
   // Version 4: six case forms; version 8: race and class as numbers, sex as a number.
   load(
@@ -211,16 +205,10 @@ TEST_F(MobilesTest, RaceOutsideTheListFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(test::read_file(path), before);
 }
 
-TEST_F(MobilesTest, ListOperations) {
-  EXPECT_EQ(area.Mobiles->NextFreeVnum(), 1);
+// Look-ups by vnum are shared with the other sections and tested with the rooms.
+TEST_F(MobilesTest, AddedMobilesBelongToTheListAndClearEmptiesIt) {
   load(std::string(kComplex) + kSimple);
-  EXPECT_EQ(area.Mobiles->NextFreeVnum(), 3003);
-  EXPECT_EQ(area.Mobiles->FindByVnum(3001), area.Mobiles->Items[1].get());
-  EXPECT_EQ(area.Mobiles->FindByVnum(5), nullptr);
-  TAreaMobile& added = area.Mobiles->Add();
-  added.Vnum = -4;
-  EXPECT_EQ(added.Owner, area.Mobiles.get());
-  EXPECT_EQ(area.Mobiles->NextFreeVnum(), 3003);
+  EXPECT_EQ(area.Mobiles->Add().Owner, area.Mobiles.get());
   area.Mobiles->Clear();
   EXPECT_TRUE(area.Mobiles->Items.empty());
   EXPECT_EQ(save_area_text(area, dir), "#AREA ~\n\n#VERSION 11\n\n#RESETS\nS\n\n\n#$\n");

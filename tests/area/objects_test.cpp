@@ -278,14 +278,8 @@ TEST_F(ObjectsTest, SectionErrorsNameTheVnums) {
   EXPECT_TRUE(objects().Items.empty());
 }
 
-TEST_F(ObjectsTest, EmptyListWritesNothingAndVnumLookups) {
+TEST_F(ObjectsTest, EmptyListWritesNothing) {
   EXPECT_EQ(written_section(objects()), "");
-  EXPECT_EQ(objects().NextFreeVnum(), 1);
-  for (int32_t vnum : {10, 30, 20, 30})
-    objects().Add().Vnum = vnum;
-  EXPECT_EQ(objects().NextFreeVnum(), 31);
-  EXPECT_EQ(objects().FindByVnum(30), objects().Items[1].get());
-  EXPECT_EQ(objects().FindByVnum(31), nullptr);
 }
 
 TEST_F(ObjectsTest, AssignIsADeepCopy) {

@@ -90,7 +90,6 @@ TEST_F(RemovalTest, QuestionDependsOnResetsNamingTheRoomAnywhere) {
   EXPECT_EQ(RemoveRoomQuestion(*home->Rooms, 100), "Fix Exits and Resets?");
   resets(*home, {"O 7 0 101"});
   EXPECT_TRUE(RoomHasResets(*home->Rooms, 101));
-  EXPECT_EQ(std::string(kRemoveRoomCaption), "Remove Room");
 }
 
 TEST_F(RemovalTest, YesRepairsDoorsAndResetsInEveryArea) {

@@ -22,8 +22,8 @@ inline std::string quoted(const std::string& text) {
 // tavro with the arguments (quoted by the caller where they need it).
 inline ToolRun run_tool(const ScratchDir& dir, const std::string& arguments) {
   const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-  const int status =
-      std::system((quoted(TAVRO_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
+  const int status = std::system(
+      (quoted(TAVRO_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
   return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out), read_file(err)};
 }
 

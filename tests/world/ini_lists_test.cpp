@@ -67,21 +67,19 @@ TEST(TextLists, LinesSplitAtEveryKindOfBreak) {
   EXPECT_EQ(split_lines("a\r\n\r\nb\r\n"), (TStringList{"a", "", "b"}));
   EXPECT_EQ(split_lines(""), TStringList{});
   EXPECT_EQ(split_lines("\n"), TStringList{""});
-  EXPECT_EQ(entry_name("3=ITEM"), "3");
-  EXPECT_EQ(entry_value("3=ITEM=x"), "ITEM=x");
-  EXPECT_EQ(entry_name("plain"), "plain");
-  EXPECT_EQ(entry_value("plain"), "");
+  EXPECT_EQ(std::make_tuple(entry_name("3=ITEM"), entry_value("3=ITEM=x"), entry_name("plain"),
+                            entry_value("plain")),
+            std::make_tuple("3", "ITEM=x", "plain", ""));
 }
 
 TEST(TextLists, LookUpsCompareAsTheirListsNeed) {
   TStringList flags{"2=Fire", "0=COLD", "plain"};
-  EXPECT_EQ(index_of_text(flags, "PLAIN"), 2);
-  EXPECT_EQ(index_of_name(flags, "0"), 1);
-  EXPECT_EQ(index_of_display_name(flags, "Fire"), 0);
-  EXPECT_EQ(index_of_display_name(flags, "FIRE"), -1);
-  EXPECT_EQ(index_of_display_name(flags, "plain"), -1);  // no '=': no display name
-  TStringList cyrillic{utf8_to_cp1251("лес")};
-  EXPECT_EQ(index_of_text(cyrillic, utf8_to_cp1251("ЛЕС")), 0);
+  // Texts match without regard to case, Cyrillic too; display names exactly; "plain" has no display name.
+  EXPECT_EQ(std::make_tuple(index_of_text(flags, "PLAIN"), index_of_name(flags, "0"),
+                            index_of_display_name(flags, "Fire"), index_of_display_name(flags, "FIRE"),
+                            index_of_display_name(flags, "plain"),
+                            index_of_text({utf8_to_cp1251("лес")}, utf8_to_cp1251("ЛЕС"))),
+            std::make_tuple(2, 1, 0, -1, -1, 0));
 }
 
 TEST(TextLists, SortedInsertOrdersWithoutRegardToCaseAndDropsRepeats) {
@@ -103,21 +101,15 @@ TEST(TextLists, AtomicWriteReplacesTheFileOrLeavesItAlone) {
 TEST(SpecFunctions, NumbersCountFromOneAndNamesIgnoreCase) {
   TWorldSpecFunctions table;
   table.Items = {"spec_breath_fire", "spec_cast_mage", "spec_fido"};
-  EXPECT_EQ(table.Lookup("spec_breath_fire"), 1);
-  EXPECT_EQ(table.Lookup("SPEC_FIDO"), 3);
-  EXPECT_EQ(table.Lookup("spec_guard"), -1);
-  EXPECT_EQ(table.IndexToName(2), "spec_cast_mage");
-  for (int32_t bad : {0, 4, -1}) {
-    try {
-      table.IndexToName(bad);
-      ADD_FAILURE() << bad;
-    } catch (const Error& e) {
-      EXPECT_STREQ(e.what(), "SpecFunctions.IndexToName: Index out of range!");
-    }
-  }
   TWorldSpecFunctions empty;
-  EXPECT_EQ(empty.Lookup("spec_fido"), -1);
-  EXPECT_EQ(empty.Lookup(""), -1);
+  EXPECT_EQ(
+      std::make_tuple(table.Lookup("spec_breath_fire"), table.Lookup("SPEC_FIDO"), table.Lookup("spec_guard"),
+                      empty.Lookup("spec_fido"), empty.Lookup(""), table.IndexToName(2)),
+      std::make_tuple(1, 3, -1, -1, -1, "spec_cast_mage"));
+  for (int32_t bad : {0, 4, -1})
+    EXPECT_EQ(test::error_of([&] { table.IndexToName(bad); }),
+              "SpecFunctions.IndexToName: Index out of range!")
+        << bad;
   EXPECT_THROW(empty.IndexToName(1), Error);
 }
 
