@@ -111,49 +111,39 @@ TEST_F(Skills, LookUpsByNameSlotAndValidity) {
       "#SKILL\nName_eng armor~\nName броня~\nSlot 1\nEnd\n"
       "#SKILL\nName_eng armor~\nName вторая броня~\nSlot 7\nEnd\n"
       "#SKILL\nName_eng nameless~\nSlot 7\nEnd\n#END\n");
-  EXPECT_EQ(world.Skills->IndexOfName("armor"), 1);  // the first of two
-  EXPECT_EQ(world.Skills->IndexOfName("ARMOR"), 0);  // case matters; 0 when none
-  EXPECT_EQ(world.Skills->FindByName("armor"), &skill(1));
-  EXPECT_EQ(world.Skills->FindByName("Armor"), nullptr);
-  EXPECT_EQ(world.Skills->IndexOfSlot(7), 2);
-  EXPECT_EQ(world.Skills->IndexOfSlot(99), 0);
-  EXPECT_TRUE(world.Skills->IsValid(1));
-  EXPECT_FALSE(world.Skills->IsValid(3));  // no NAME: not defined
-  EXPECT_FALSE(world.Skills->IsValid(-1));
-  EXPECT_FALSE(world.Skills->IsValid(4));
-  EXPECT_EQ(world.Skills->NameOf(2), "armor");
-  EXPECT_EQ(world.Skills->NameOf(3), "NONE");
-  EXPECT_EQ(world.Skills->NameOf(42), "NONE");
+  const TWorldSkills& skills = *world.Skills;
+  // The first of two names counts; letter case matters; 0 when none.
+  EXPECT_EQ(
+      std::make_tuple(skills.IndexOfName("armor"), skills.IndexOfName("ARMOR"), skills.FindByName("armor"),
+                      skills.FindByName("Armor"), skills.IndexOfSlot(7), skills.IndexOfSlot(99)),
+      std::make_tuple(1, 0, &skill(1), nullptr, 2, 0));
+  // Without a NAME a skill is not defined.
+  EXPECT_EQ(std::make_tuple(skills.IsValid(1), skills.IsValid(3), skills.IsValid(-1), skills.IsValid(4)),
+            std::make_tuple(true, false, false, false));
+  EXPECT_EQ(std::make_tuple(skills.NameOf(2), skills.NameOf(3), skills.NameOf(42)),
+            std::make_tuple("armor", "NONE", "NONE"));
 }
 
-TEST_F(Skills, EndOfFileEndsTheLastSkillButNotTheFile) {
-  EXPECT_EQ(load_error("#SKILL\nName_eng armor~\n"),
-            "Load Skills:\r\nfread_letter: EOF encountered on read.");
-  ASSERT_EQ(world.Skills->Count(), 0);
-}
-
-TEST_F(Skills, FramingErrorsSayWhatWasFound) {
-  EXPECT_EQ(load_error("#SPELL\nEnd\n#END\n"), "Load Skills:\r\nBad section 'SPELL'");
-  EXPECT_EQ(load_error("SKILL\n"), "Load Skills:\r\n# not found");
-  EXPECT_EQ(load_error("#SKILL\nName_eng fireball~\nBogus 1\nEnd\n#END\n"),
-            "Load Skills:\r\nLoad Skill \"fireball\":\r\nSection 'BOGUS' invalid");
-  EXPECT_EQ(load_error("#SKILL\nBogus 1\nName_eng fireball~\nEnd\n#END\n"),
-            "Load Skills:\r\nLoad Skill \"\":\r\nSection 'BOGUS' invalid");
-  EXPECT_EQ(load_error("#SKILL\nName_eng armor~\nAffect 10 x 5 8\nEnd\n#END\n"),
-            "Load Skills:\r\nLoad Skill \"armor\":\r\nLoad Smaug Affect:\r\nfread_number: Bad format. (x)");
-  EXPECT_EQ(world.Skills->Count(), 0);  // a failed load leaves no half-read table
-}
-
-TEST_F(Skills, ClassOrRaceIndexOutsideTheTablesIsRefused) {
-  EXPECT_EQ(load_error("#SKILL\nName_eng armor~\nClass 20 1 95\nEnd\n#END\n"),
-            "Load Skills:\r\nLoad Skill \"armor\":\r\nCLASS index 20 out of range 0..19");
-  EXPECT_EQ(load_error("#SKILL\nName_eng bless~\nRace -1 1 95\nEnd\n#END\n"),
-            "Load Skills:\r\nLoad Skill \"bless\":\r\nRACE index -1 out of range 0..19");
-}
-
-TEST_F(Skills, MissingFileFailsUnderTheLoadSkillsPrefix) {
-  const std::string message = test::error_of([&] { world.Skills->Load(scratch.path("nowhere/skills.dat")); });
-  EXPECT_THAT(message, StartsWith("Load Skills:\r\n"));
+TEST_F(Skills, ErrorsSayWhatWasFoundAndLeaveNoHalfReadTable) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"#SKILL\nName_eng armor~\n", "fread_letter: EOF encountered on read."},  // the end ends the skill only
+      {"#SPELL\nEnd\n#END\n", "Bad section 'SPELL'"},
+      {"SKILL\n", "# not found"},
+      {"#SKILL\nName_eng fireball~\nBogus 1\nEnd\n#END\n",
+       "Load Skill \"fireball\":\r\nSection 'BOGUS' invalid"},
+      {"#SKILL\nBogus 1\nName_eng fireball~\nEnd\n#END\n", "Load Skill \"\":\r\nSection 'BOGUS' invalid"},
+      {"#SKILL\nName_eng armor~\nAffect 10 x 5 8\nEnd\n#END\n",
+       "Load Skill \"armor\":\r\nLoad Smaug Affect:\r\nfread_number: Bad format. (x)"},
+      {"#SKILL\nName_eng armor~\nClass 20 1 95\nEnd\n#END\n",
+       "Load Skill \"armor\":\r\nCLASS index 20 out of range 0..19"},
+      {"#SKILL\nName_eng bless~\nRace -1 1 95\nEnd\n#END\n",
+       "Load Skill \"bless\":\r\nRACE index -1 out of range 0..19"}};
+  for (const auto& [text, message] : cases) {
+    EXPECT_EQ(load_error(text), std::string("Load Skills:\r\n") + message) << text;
+    EXPECT_EQ(world.Skills->Count(), 0);
+  }
+  EXPECT_THAT(test::error_of([&] { world.Skills->Load(scratch.path("nowhere/skills.dat")); }),
+              StartsWith("Load Skills:\r\n"));
 }
 
 TEST(Positions, StoredPositionsConvertAsMobilePositions) {
