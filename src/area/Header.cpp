@@ -57,10 +57,14 @@ bool any_set(const std::array<int32_t, N>& values) {
   return std::any_of(values.begin(), values.end(), [](int32_t v) { return v != 0; });
 }
 
-void write_string_section(TAreaFile& f, std::string_view heading, const std::string& text) {
-  fwrite_text(f, heading);
-  fwrite_string(f, text);
-  fwrite_text(f, "\n\n");
+// heading is "#NAME " as written; a text that cannot be written names the section.
+void write_string_section(TAreaFile& f, std::string_view heading, const std::string& text,
+                          std::string_view end = "\n\n") {
+  with_prefix(std::string(heading.substr(0, heading.size() - 1)) + ":\r\n", [&] {
+    fwrite_text(f, heading);
+    fwrite_string(f, text);
+    fwrite_text(f, end);
+  });
 }
 
 }  // namespace
@@ -104,11 +108,8 @@ void TAreaHeader::Write(TAreaFile& f) const {
     write_numbers(f, Climate);
     fwrite_text(f, "\n\n");
   }
-  for (const std::string& neighbor : Neighbors) {
-    fwrite_text(f, "#NEIGHBOR ");
-    fwrite_string(f, neighbor);
-    fwrite_eol(f);
-  }
+  for (const std::string& neighbor : Neighbors)
+    write_string_section(f, "#NEIGHBOR ", neighbor, "\n");
   if (!Neighbors.empty()) fwrite_eol(f);
   if (SpellLimit > 0) {
     fwrite_text(f, "#SPELLLIMIT ");

@@ -27,12 +27,14 @@ void TAreaHelps::WriteSection(TAreaFile& f) const {
   if (Items.empty()) return;
   fwrite_text(f, "#HELPS\n");
   for (const auto& item : Items) {
-    fwrite_number(f, item->Level);
-    fwrite_text(f, " ");
-    fwrite_string(f, item->Keywords);
-    fwrite_text(f, "\n");
-    fwrite_string(f, item->Text);
-    fwrite_text(f, "\n\n");
+    with_prefix("#HELPS (" + item->Keywords + "):\r\n", [&] {
+      fwrite_number(f, item->Level);
+      fwrite_text(f, " ");
+      fwrite_string(f, item->Keywords);
+      fwrite_text(f, "\n");
+      fwrite_string(f, item->Text);
+      fwrite_text(f, "\n\n");
+    });
   }
   fwrite_text(f, "-1 $~\n\n");
 }

@@ -50,19 +50,15 @@ int32_t class_position(const TWorld* world, int32_t number) {
   return position;
 }
 
-std::string race_name(const TWorld* world, int32_t position, int32_t vnum) {
+std::string race_name(const TWorld* world, int32_t position) {
   const TWorldRace* race = world == nullptr ? nullptr : world->Races->Item(position);
-  if (race == nullptr)
-    throw Error("Mobile " + std::to_string(vnum) + ": race " + std::to_string(position) +
-                " is not in the race list");
+  if (race == nullptr) throw Error("Race " + std::to_string(position) + " is not in the race list");
   return race->Name;
 }
 
-std::string class_name(const TWorld* world, int32_t position, int32_t vnum) {
+std::string class_name(const TWorld* world, int32_t position) {
   const TWorldClass* cls = world == nullptr ? nullptr : world->Classes->Item(position);
-  if (cls == nullptr)
-    throw Error("Mobile " + std::to_string(vnum) + ": class " + std::to_string(position) +
-                " is not in the class list");
+  if (cls == nullptr) throw Error("Class " + std::to_string(position) + " is not in the class list");
   return cls->Name;
 }
 
@@ -100,24 +96,20 @@ void write_number_blank(TAreaFile& f, int64_t n) {
   fwrite_text(f, " ");
 }
 
-Error mobile_error(int32_t vnum, const std::string& what) {
-  return Error("#MOBILES (" + std::to_string(vnum) + "):\r\n" + what);
-}
-
 // A text read back ends at its first '~', and loading stops at the first NUL byte: a text holding
-// either would make the whole file unreadable, so it is refused before anything is written.
-void check_storable_text(const std::string& text, const char* what, int32_t vnum) {
-  if (text.find('~') != std::string::npos) throw mobile_error(vnum, std::string(what) + " contains '~'");
-  if (text.find('\0') != std::string::npos)
-    throw mobile_error(vnum, std::string(what) + " contains a NUL character");
+// either would make the whole file unreadable, so it is refused, naming the field, before anything
+// is written. The section writer adds the vnum.
+void check_storable_text(const std::string& text, const char* what) {
+  if (text.find('~') != std::string::npos) throw Error(std::string(what) + " contains '~'");
+  if (text.find('\0') != std::string::npos) throw Error(std::string(what) + " contains a NUL character");
 }
 
 // Positions are stored as value + 100. A negative value (an old file may carry one) is stored as it
 // is, which the reader keeps unchanged; value + 100 would read back as a different position.
-int64_t position_to_stored(int32_t position, const char* what, int32_t vnum) {
+int64_t position_to_stored(int32_t position, const char* what) {
   if (position < 0) return position;
   if (position > std::numeric_limits<int32_t>::max() - 100)
-    throw mobile_error(vnum, std::string(what) + " " + std::to_string(position) + " cannot be stored");
+    throw Error(std::string(what) + " " + std::to_string(position) + " cannot be stored");
   return int64_t{position} + 100;
 }
 
@@ -258,10 +250,10 @@ void TAreaMobile::ReadComplex(TAreaFile& f, int32_t version) {
 }
 
 void TAreaMobile::CheckStorable() const {
-  check_storable_text(Name, "Name", Vnum);
-  check_storable_text(ShortDescription, "Short description", Vnum);
-  check_storable_text(LongDescription, "Long description", Vnum);
-  check_storable_text(Description, "Description", Vnum);
+  check_storable_text(Name, "Name");
+  check_storable_text(ShortDescription, "Short description");
+  check_storable_text(LongDescription, "Long description");
+  check_storable_text(Description, "Description");
 }
 
 void TAreaMobile::Write(TAreaFile& f) const {
@@ -275,8 +267,8 @@ void TAreaMobile::Write(TAreaFile& f) const {
   fwrite_eol(f);
   fwrite_string(f, strip_trailing_newlines(remove_cr(LongDescription)));
   fwrite_eol(f);
-  fwrite_text(f, strip_trailing_newlines(remove_cr(Description)));
-  fwrite_text(f, "\n~\n");
+  fwrite_long_string(f, Description);
+  fwrite_eol(f);
   fwrite_bitvector(f, ActFlags);
   fwrite_text(f, " ");
   fwrite_bitvector(f, AffectedBy);
@@ -293,8 +285,8 @@ void TAreaMobile::Write(TAreaFile& f) const {
   write_number_blank(f, Gold);
   fwrite_number(f, Exp);
   fwrite_eol(f);
-  write_number_blank(f, position_to_stored(Position, "Position", Vnum));
-  write_number_blank(f, position_to_stored(DefPosition, "Default position", Vnum));
+  write_number_blank(f, position_to_stored(Position, "Position"));
+  write_number_blank(f, position_to_stored(DefPosition, "Default position"));
   fwrite_text(f, sex_name(Sex));
   fwrite_eol(f);
   if (Complex) WriteComplex(f);
@@ -306,9 +298,9 @@ void TAreaMobile::WriteComplex(TAreaFile& f) const {
   const TWorld* w = world();
   write_number_line(f, Stats);
   write_number_line(f, Saves);
-  fwrite_string(f, race_name(w, Race, Vnum));
+  fwrite_string(f, race_name(w, Race));
   fwrite_text(f, " ");
-  fwrite_string(f, class_name(w, Class, Vnum));
+  fwrite_string(f, class_name(w, Class));
   fwrite_text(f, " ");
   write_number_line(f, std::array<int32_t, 5>{Height, Weight, Speaks, Speaking, NumAttacks});
   write_number_blank(f, Hitroll);
@@ -383,8 +375,7 @@ void TAreaMobiles::ReadSection(TAreaFile& f) {
 void TAreaMobiles::WriteSection(TAreaFile& f) const {
   if (Items.empty()) return;
   fwrite_text(f, "#MOBILES\n");
-  for (const auto& mobile : Items)
-    mobile->Write(f);
+  write_vnum_records("#MOBILES", *this, [&](const TAreaMobile& mobile) { mobile.Write(f); });
   fwrite_text(f, "#0\n\n");
 }
 

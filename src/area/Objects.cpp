@@ -177,11 +177,10 @@ struct TObjectContext {
 
   // The name the file stores. A type the list does not name would be saved as an empty name that no
   // reader accepts, so it is refused here, before anything reaches the disk.
-  std::string native_name(int32_t item_type, int32_t vnum) const {
+  std::string native_name(int32_t item_type) const {
     if (World == nullptr) return std::string();
     if (!has_native_name(item_type))
-      throw Error("#OBJECTS (" + std::to_string(vnum) + "):\r\nItem type " + std::to_string(item_type) +
-                  " is not in the item-type list");
+      throw Error("Item type " + std::to_string(item_type) + " is not in the item-type list");
     return World->ItemTypesNative[static_cast<size_t>(item_type)];
   }
 
@@ -445,10 +444,10 @@ void TAreaObject::WriteBody(TAreaFile& f, const TObjectContext& c) const {
     fwrite_string(f, *text);
     fwrite_eol(f);
   }
-  fwrite_text(f, strip_trailing_newlines(remove_cr(Description)));
-  fwrite_text(f, "\n~\n");
+  fwrite_long_string(f, Description);
+  fwrite_eol(f);
 
-  fwrite_string(f, c.native_name(ItemType, Vnum));
+  fwrite_string(f, c.native_name(ItemType));
   fwrite_text(f, " ");
   if (c.WeaponLike.contains(ItemType)) {
     fwrite_string(f, weapon_name(WeaponType));
@@ -492,8 +491,7 @@ void TAreaObject::WriteBody(TAreaFile& f, const TObjectContext& c) const {
       // The reader takes a line whose first non-blank character is '|' for the end of the list.
       const size_t first = line.find_first_not_of(" \t\r\n");
       if (first != std::string::npos && line[first] == '|')
-        throw Error("#OBJECTS (" + std::to_string(Vnum) + "):\r\nVegetable line " + std::to_string(i + 1) +
-                    " starts with '|'");
+        throw Error("Vegetable line " + std::to_string(i + 1) + " starts with '|'");
       fwrite_string(f, line);
       fwrite_eol(f);
     }
@@ -571,8 +569,7 @@ void TAreaObjects::WriteSection(TAreaFile& f) const {
   if (Items.empty()) return;
   TObjectContext context(Area);
   fwrite_text(f, "#OBJECTS\n");
-  for (const auto& object : Items)
-    object->WriteBody(f, context);
+  write_vnum_records("#OBJECTS", *this, [&](const TAreaObject& object) { object.WriteBody(f, context); });
   fwrite_text(f, "#0\n\n");
 }
 

@@ -36,12 +36,6 @@ void write_number_then_blank(TAreaFile& f, int64_t n) {
   fwrite_text(f, " ");
 }
 
-// A text written on its own lines with the tilde alone on the line after it.
-void write_long_text(TAreaFile& f, const std::string& text) {
-  fwrite_text(f, strip_trailing_newlines(remove_cr(text)));
-  fwrite_text(f, "\n~\n");
-}
-
 }  // namespace
 
 // ---- Map entry
@@ -225,7 +219,8 @@ void TAreaRoom::Write(TAreaFile& f) const {
   fwrite_eol(f);
   fwrite_string(f, Name);
   fwrite_eol(f);
-  write_long_text(f, Description);
+  fwrite_long_string(f, Description);
+  fwrite_eol(f);
   fwrite_text(f, "0 ");
   fwrite_flag(f, Flags);
   fwrite_text(f, " ");
@@ -306,8 +301,7 @@ void TAreaRooms::ReadSection(TAreaFile& f) {
 void TAreaRooms::WriteSection(TAreaFile& f) const {
   if (Items.empty()) return;
   fwrite_text(f, "#ROOMS\n");
-  for (const auto& room : Items)
-    room->Write(f);
+  write_vnum_records("#ROOMS", *this, [&](const TAreaRoom& room) { room.Write(f); });
   fwrite_text(f, "#0\n\n");
 }
 

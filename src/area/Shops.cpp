@@ -8,8 +8,8 @@
 #include "reading/AreaFile.h"
 #include "reading/Cases.h"
 #include "reading/Error.h"
-#include "world/WorldSpecFunctions.h"
 #include "world/World.h"
+#include "world/WorldSpecFunctions.h"
 
 namespace tavro {
 

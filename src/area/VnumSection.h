@@ -42,6 +42,19 @@ void read_vnum_section(TAreaFile& f, const char* section, List& list, ReadBody&&
   }
 }
 
+// Writes every record of the list with write_one(record); a failure names the section and the record,
+// as reading does.
+template <class List, class WriteOne>
+void write_vnum_records(const char* section, const List& list, WriteOne&& write_one) {
+  for (const auto& record : list.Items) {
+    try {
+      write_one(*record);
+    } catch (const Error& e) {
+      throw Error(std::string(section) + " (" + std::to_string(record->Vnum) + "):\r\n" + e.what());
+    }
+  }
+}
+
 // One more than the largest vnum, counting from 0.
 template <class List>
 int32_t next_free_vnum(const List& list) {

@@ -85,7 +85,13 @@ void fread_to_eol(TAreaFile& f);
 
 // Writers (every CR of their text is dropped).
 void fwrite_text(TAreaFile& f, std::string_view s);
+// A text read back ends at its first '~', and loading stops at the first NUL byte: a text holding either
+// would make the rest of the file unreadable, so it is refused ("Text "..." contains '~'") before it is
+// written.
 void fwrite_string(TAreaFile& f, std::string_view s);
+// A text on lines of its own, without its trailing line breaks, and the '~' alone on the next line;
+// refused as fwrite_string refuses.
+void fwrite_long_string(TAreaFile& f, std::string_view s);
 void fwrite_number(TAreaFile& f, int64_t n);
 void fwrite_flag(TAreaFile& f, uint32_t flags);
 void fwrite_bitvector(TAreaFile& f, const TBitVector& v);

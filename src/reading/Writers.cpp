@@ -4,6 +4,7 @@
 #include <string>
 
 #include "reading/AreaFile.h"
+#include "reading/Error.h"
 
 namespace tavro {
 
@@ -20,9 +21,34 @@ void fwrite_text(TAreaFile& f, std::string_view s) {
   f.Length += static_cast<int32_t>(written);
 }
 
+namespace {
+
+[[noreturn]] void throw_unstorable_text(std::string_view s) {
+  constexpr size_t kShown = 40;
+  const std::string shown = s.size() > kShown ? std::string(s.substr(0, kShown)) + "..." : std::string(s);
+  const char* what = s.find('~') != std::string_view::npos ? "'~'" : "a NUL character";
+  // The NUL itself must not cut the message short.
+  std::string message = "Text \"" + shown + "\" contains " + what;
+  std::replace(message.begin(), message.end(), '\0', ' ');
+  throw Error(message);
+}
+
+void check_storable(std::string_view s) {
+  if (s.find_first_of(std::string_view("~\0", 2)) != std::string_view::npos) throw_unstorable_text(s);
+}
+
+}  // namespace
+
 void fwrite_string(TAreaFile& f, std::string_view s) {
+  check_storable(s);
   fwrite_text(f, s);
   f.putc('~');
+}
+
+void fwrite_long_string(TAreaFile& f, std::string_view s) {
+  check_storable(s);
+  fwrite_text(f, strip_trailing_newlines(remove_cr(s)));
+  fwrite_text(f, "\n~");
 }
 
 void fwrite_number(TAreaFile& f, int64_t n) {

@@ -201,7 +201,7 @@ TEST_F(MobilesTest, RaceOutsideTheListFailsTheSaveAndKeepsTheOldFile) {
   std::string before = save_area_text(area, dir);
   area.Mobiles->Items[0]->Race = 9;
   std::string path = dir.file("out.are");
-  EXPECT_EQ(save_error(path), "save_area \"" + path + "\":\r\nMobile 3002: race 9 is not in the race list");
+  EXPECT_EQ(save_error(path), "save_area \"" + path + "\":\r\n#MOBILES (3002):\r\nRace 9 is not in the race list");
   EXPECT_EQ(test::read_file(path), before);
 }
 
