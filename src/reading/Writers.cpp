@@ -33,8 +33,10 @@ namespace {
   throw Error(message);
 }
 
+// Two plain searches: each runs far faster than one search for either character.
 void check_storable(std::string_view s) {
-  if (s.find_first_of(std::string_view("~\0", 2)) != std::string_view::npos) throw_unstorable_text(s);
+  if (s.find('~') != std::string_view::npos || s.find('\0') != std::string_view::npos)
+    throw_unstorable_text(s);
 }
 
 }  // namespace
