@@ -21,22 +21,26 @@ std::unique_ptr<TWorld> make_test_world(const std::string& mud_folder) {
   world->MudPath = mud_folder + "/";
   world->InFileProgName = "IN_FILE_PROG";
   world->ProgTypes = {"ACT_PROG", "SPEECH_PROG", "RAND_PROG", "GREET_PROG", "ENTRY_PROG"};
+  add_races_classes_and_specials(*world);
+  return world;
+}
+
+void add_races_classes_and_specials(TWorld& world) {
   const char* races[][2] = {{"human", "Human"}, {"elf", "Elf"}};
   for (const auto& [name, english] : races) {
-    auto race = std::make_unique<TWorldRace>(world->Races.get());
+    auto race = std::make_unique<TWorldRace>(world.Races.get());
     race->Name = name;
     race->NameEng = english;
-    race->Number = static_cast<int32_t>(world->Races->Items.size());
-    world->Races->Items.push_back(std::move(race));
+    race->Number = static_cast<int32_t>(world.Races->Items.size());
+    world.Races->Items.push_back(std::move(race));
   }
   for (const char* name : {"mage", "warrior", "thief", "cleric"}) {
-    auto cls = std::make_unique<TWorldClass>(world->Classes.get());
+    auto cls = std::make_unique<TWorldClass>(world.Classes.get());
     cls->Name = name;
-    cls->Number = static_cast<int32_t>(world->Classes->Items.size());
-    world->Classes->Items.push_back(std::move(cls));
+    cls->Number = static_cast<int32_t>(world.Classes->Items.size());
+    world.Classes->Items.push_back(std::move(cls));
   }
-  world->SpecFunctions->Items = {"spec_fido", "spec_guard"};
-  return world;
+  world.SpecFunctions->Items = {"spec_fido", "spec_guard"};
 }
 
 std::vector<std::tuple<std::string, std::string, std::string>> prog_fields(const TWorldProgs& progs) {

@@ -24,6 +24,8 @@ std::string cp1251(std::string_view utf8);
 // tests, programs under mud_folder/mudprogs. Races: "human" (English "Human") and "elf"; classes
 // "mage" (number 0), "warrior" (1), "thief" (2), "cleric" (3); specials "spec_fido" and "spec_guard".
 std::unique_ptr<TWorld> make_test_world(const std::string& mud_folder);
+// The races, classes and special functions of make_test_world, added to another world.
+void add_races_classes_and_specials(TWorld& world);
 
 // Loads the area from text (KOI8-R bytes) written to a scratch file named name.
 void load_area_text(TArea& area, const ScratchDir& dir, std::string_view text,

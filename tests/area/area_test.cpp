@@ -164,29 +164,22 @@ TEST_F(AreasTest, LoadSingleAreaAppendsOnlyWhatLoaded) {
   EXPECT_EQ(world->Areas->Items.size(), 1u);
 }
 
-TEST_F(AreasTest, FindMobileSearchesAreasInOrder) {
-  TArea& a = load("a.are", "#VERSION 11\n#MOBILES\n" + mobile(1) + mobile(2) + "#0\n#$\n");
-  TArea& b = load("b.are", "#VERSION 11\n#MOBILES\n" + mobile(2) + mobile(3) + "#0\n#$\n");
+// The earlier area wins a vnum both hold.
+TEST_F(AreasTest, FindSearchesAreasInOrder) {
+  const std::string room = "#ROOMS\n#5\nA room~\nIt is a room.\n~\n0 0 1\nS\n#0\n";
+  TArea& a = load("a.are", "#VERSION 11\n#MOBILES\n" + mobile(1) + mobile(2) + "#0\n" + room + "#$\n");
+  TArea& b = load("b.are", "#VERSION 11\n#MOBILES\n" + mobile(2) + mobile(3) + "#0\n" + room + "#$\n");
   TArea* where = nullptr;
   const auto found = [&](const TAreaMobile* mobile) { return std::make_tuple(mobile, where); };
   EXPECT_EQ(found(world->Areas->find_mobile(2, &where)), std::make_tuple(a.Mobiles->Items[1].get(), &a));
   EXPECT_EQ(found(world->Areas->find_mobile(3, &where)), std::make_tuple(b.Mobiles->Items[1].get(), &b));
   EXPECT_EQ(found(world->Areas->find_mobile(4, &where)), std::make_tuple(nullptr, nullptr));
   EXPECT_EQ(world->Areas->find_mobile(1), a.Mobiles->Items[0].get());
+  EXPECT_EQ(world->Areas->find_room(5, &where), a.Rooms->Items[0].get());
+  EXPECT_EQ(where, &a);
   EXPECT_EQ(world->Areas->find_room(1, &where), nullptr);
   EXPECT_EQ(world->Areas->find_object(1, &where), nullptr);
   EXPECT_EQ(where, nullptr);
-}
-
-TEST_F(AreasTest, FindRoomPrefersTheEarlierArea) {
-  const std::string room = "#5\nA room~\nIt is a room.\n~\n0 0 1\nS\n";
-  TArea& a = load("a.are", "#VERSION 11\n#ROOMS\n" + room + "#0\n#$\n");
-  TArea& b = load("b.are", "#VERSION 11\n#ROOMS\n#4\nB~\nb\n~\n0 0 1\nS\n" + room + "#0\n#$\n");
-  TArea* where = nullptr;
-  EXPECT_EQ(world->Areas->find_room(5, &where), a.Rooms->Items[0].get());
-  EXPECT_EQ(where, &a);
-  EXPECT_EQ(world->Areas->find_room(4, &where), b.Rooms->Items[0].get());
-  EXPECT_EQ(where, &b);
 }
 
 TEST_F(AreasTest, MobileResetsAreCountedInEveryArea) {

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "area/Area.h"
-#include "area/Directions.h"
 #include "area/Helps.h"
 #include "area/Mobiles.h"
 #include "area/Objects.h"
@@ -57,17 +56,6 @@ class GeneratedWorldRoundTrip : public ::testing::Test {
 
 TGeneratedWorld* GeneratedWorldRoundTrip::generated_ = nullptr;
 
-TEST_F(GeneratedWorldRoundTrip, WorldListsEveryGeneratedAreaAndAllOfThemLoad) {
-  ASSERT_EQ(world_->AreaNames, (TStringList{"gen0.are", "gen1.are", "gen2.are"}));
-  EXPECT_EQ(world_->Areas->Items.size(), 3u);
-  EXPECT_EQ(read_file((fs::path(generated_->MudFolder) / "area" / "area.lst").string()),
-            "gen0.are\ngen1.are\ngen2.are\n$\n");
-  uint64_t bytes = 0;
-  for (const std::string& path : generated_->AreaPaths)
-    bytes += fs::file_size(path);
-  EXPECT_EQ(bytes, generated_->AreaBytes);
-}
-
 // Equal bytes on the first save also make every later load and save give the same.
 TEST_F(GeneratedWorldRoundTrip, SavingGivesTheGeneratedBytes) {
   for (size_t i = 0; i < generated_->AreaPaths.size(); ++i) {
@@ -78,42 +66,7 @@ TEST_F(GeneratedWorldRoundTrip, SavingGivesTheGeneratedBytes) {
   }
 }
 
-TEST_F(GeneratedWorldRoundTrip, GenerationIsDeterministic) {
-  for (int32_t i = 0; i < kShape.Areas; ++i)
-    EXPECT_EQ(bench::generate_area_text(*world_, kShape, i),
-              read_file(generated_->AreaPaths[static_cast<size_t>(i)]));
-  TWorldShape other = kShape;
-  other.Seed += 1;
-  EXPECT_NE(bench::generate_area_text(*world_, other, 0), read_file(generated_->AreaPaths[0]));
-}
-
-TEST_F(GeneratedWorldRoundTrip, RoomsFormAGridWithExitsBothWaysAcrossAreas) {
-  size_t exits = 0, doors = 0, cross_area = 0;
-  for (const auto& one_area : world_->Areas->Items) {
-    ASSERT_EQ(one_area->Rooms->Items.size(), static_cast<size_t>(kShape.RoomsPerArea));
-    for (const auto& room : one_area->Rooms->Items) {
-      for (int32_t direction = 0; direction < DirectionCount; ++direction) {
-        const TAreaDoor* exit = room->Doors[static_cast<size_t>(direction)].get();
-        if (exit == nullptr) continue;
-        ++exits;
-        doors += exit->IsDoor() ? 1 : 0;
-        TArea* target_area = nullptr;
-        const TAreaRoom* target = world_->Areas->find_room(exit->ToVnum, &target_area);
-        ASSERT_NE(target, nullptr) << room->Vnum << " direction " << direction;
-        cross_area += target_area != one_area.get() ? 1 : 0;
-        const TAreaDoor* back =
-            target->Doors[static_cast<size_t>(RevDir[static_cast<size_t>(direction)])].get();
-        ASSERT_NE(back, nullptr) << room->Vnum << " direction " << direction;
-        EXPECT_EQ(back->ToVnum, room->Vnum);
-        EXPECT_EQ(back->IsDoor(), exit->IsDoor());
-      }
-    }
-  }
-  EXPECT_GT(exits, 3u * 45u * 2u);
-  EXPECT_GT(doors, 0u);
-  EXPECT_EQ(cross_area, 4u);  // up and down between the first rooms of neighbouring areas
-}
-
+// The byte comparison above means something only if the generated areas hold every kind of record.
 // How many items of list hold for count(item).
 template <class List, class Count>
 size_t total(const List& list, Count count) {
@@ -155,22 +108,6 @@ TEST_F(GeneratedWorldRoundTrip, AreasUseEverySectionAndRecordKind) {
       {"teleports", total(rooms, [](const TAreaRoom& r) { return r.TeleDelay > 0 || r.Tunnel > 0; })}};
   for (const auto& [kind, count] : kinds)
     EXPECT_GT(count, 0u) << kind;
-}
-
-TEST(GeneratedWorld, IsWrittenIntoAGivenFolderAndTemporaryWorldsAreRemoved) {
-  std::string root;
-  {
-    const TGeneratedWorld generated(TWorldShape{1, 12, 5});
-    root = generated.Root;
-    const fs::path mud = generated.MudFolder;
-    EXPECT_TRUE(fs::exists(fs::path(generated.StartFolder) / "TavroEd.ini"));
-    EXPECT_TRUE(fs::exists(fs::path(generated.StartFolder) / "files" / "ItemTypes.lst"));
-    for (const char* part : {"system/skills.dat", "races/race.lst", "classes/class.lst", "mudprogs"})
-      EXPECT_TRUE(fs::exists(mud / part)) << part;
-    ASSERT_EQ(generated.AreaPaths.size(), 1u);
-    EXPECT_EQ(generated.AreaPaths[0], (mud / "area" / "gen0.are").string());
-  }
-  EXPECT_FALSE(fs::exists(root));
 }
 
 }  // namespace

@@ -125,17 +125,11 @@ TEST_F(MobilesTest, TextsAreWrittenWithoutTrailingLineBreaks) {
 }
 
 TEST_F(MobilesTest, SexWordsInEveryAcceptedSpelling) {
-  const std::vector<std::pair<std::string, int32_t>> words = {{"male", 1},
-                                                              {"MALE", 1},
-                                                              {cp1251("мужчина"), 1},
-                                                              {cp1251("МУЖЧИНА"), 1},
-                                                              {"Female", 2},
-                                                              {cp1251("женщина"), 2},
-                                                              {"NEUTRAL", 3},
-                                                              {cp1251("НЕЙТРАЛ"), 3},
-                                                              {cp1251("все"), 0},
-                                                              {"robot", 0},
-                                                              {"7", 7}};
+  // One row per accepted spelling; letter case is ignored in both alphabets.
+  const std::vector<std::pair<std::string, int32_t>> words = {
+      {"MALE", 1},    {cp1251("мужчина"), 1}, {"Female", 2},      {cp1251("женщина"), 2},
+      {"NEUTRAL", 3}, {cp1251("НЕЙТРАЛ"), 3}, {cp1251("все"), 0}, {"robot", 0},
+      {"7", 7}};
   for (const auto& [word, sex] : words)
     EXPECT_EQ(sex_value(word), sex) << word;
   EXPECT_EQ(std::make_tuple(sex_name(0), sex_name(3), sex_name(7)), std::make_tuple("ALL", "NEUTRAL", "7"));
@@ -201,17 +195,9 @@ TEST_F(MobilesTest, RaceOutsideTheListFailsTheSaveAndKeepsTheOldFile) {
   std::string before = save_area_text(area, dir);
   area.Mobiles->Items[0]->Race = 9;
   std::string path = dir.file("out.are");
-  EXPECT_EQ(save_error(path), "save_area \"" + path + "\":\r\n#MOBILES (3002):\r\nRace 9 is not in the race list");
+  EXPECT_EQ(save_error(path),
+            "save_area \"" + path + "\":\r\n#MOBILES (3002):\r\nRace 9 is not in the race list");
   EXPECT_EQ(test::read_file(path), before);
-}
-
-// Look-ups by vnum are shared with the other sections and tested with the rooms.
-TEST_F(MobilesTest, AddedMobilesBelongToTheListAndClearEmptiesIt) {
-  load(std::string(kComplex) + kSimple);
-  EXPECT_EQ(area.Mobiles->Add().Owner, area.Mobiles.get());
-  area.Mobiles->Clear();
-  EXPECT_TRUE(area.Mobiles->Items.empty());
-  EXPECT_EQ(save_area_text(area, dir), "#AREA ~\n\n#VERSION 11\n\n#RESETS\nS\n\n\n#$\n");
 }
 
 TEST_F(MobilesTest, AssignCopiesEveryFieldButTheOwner) {
@@ -225,18 +211,6 @@ TEST_F(MobilesTest, AssignCopiesEveryFieldButTheOwner) {
   EXPECT_EQ(test::prog_fields(*copy.Progs), test::prog_fields(*source.Progs));
   copy.Progs->Items[0]->Body = "changed";
   EXPECT_EQ(source.Progs->Items[0]->Body, "say x");
-}
-
-TEST_F(MobilesTest, LineBreaksInTheTextsSurviveASaveAndReload) {
-  load(std::string(kSimple) + kComplex);
-  TAreaMobile& m = *area.Mobiles->Items[1];
-  m.Name = "mage\r\nwizard";
-  m.ShortDescription = cp1251("маг::а:у\r\n:а:ом:е");
-  m.LongDescription = "The mage\r\nworks.";
-  m.Description = "One.\r\nTwo.\r\n";
-  std::string saved = expect_round_trip();
-  EXPECT_THAT(saved, HasSubstr("#3002\nmage\nwizard~\n"));
-  EXPECT_THAT(saved, HasSubstr("~\nThe mage\nworks.~\nOne.\nTwo.\n~\nC 0 0 C\n"));
 }
 
 TEST_F(MobilesTest, TextTheFormatCannotCarryIsRefusedAndTheOldFileKept) {

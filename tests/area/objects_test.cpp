@@ -20,7 +20,7 @@ using test::written_section;
 using Values = std::array<int32_t, 7>;
 
 // Positions in the test world's lists (SectionTestSupport.h).
-enum { SCROLL = 2, WAND = 3, WEAPON = 5, SALVE = 7, POTION = 10 };
+enum { SCROLL = 2, WAND = 3, WEAPON = 5, SALVE = 7, LAUNCHER = 8, POTION = 10 };
 enum { ARMOR = 1, BLESS = 2, FIREBALL = 3, UNDEFINED_SKILL = 4 };
 enum { SWORD = 0, AXE = 1, BOW = 2, ARROW = 3 };
 enum { APPLY_WEAPONSPELL = 3 };
@@ -148,17 +148,20 @@ TEST_F(ObjectsTest, WeaponTypesAreStoredByName) {
 }
 
 TEST_F(ObjectsTest, LaunchersMissilesAndProjectilesKeepTheirWeaponTypes) {
-  read_section(objects(), object_text("1", "launcher~ sword~ 0 0 0", "0 0 0 9"));
+  read_section(objects(), object_text("1", "LAUNCHER~ sword~ 0 0 0", "0 0 0 9"));  // any letter case
   read_section(objects(), object_text("2", "missile~ arrow~ 0 0 0", "0 0 0 9"));
   read_section(objects(), object_text("3", "projectile~ ~ ~ 0 0 0", "1 2 3 4"));
   const auto& items = objects().Items;
-  EXPECT_EQ(std::tie(items[0]->WeaponType, items[0]->Values[3]), std::make_tuple(weapon(SWORD), 9));
+  EXPECT_EQ(std::tie(items[0]->ItemType, items[0]->WeaponType, items[0]->Values[3]),
+            std::make_tuple(LAUNCHER, weapon(SWORD), 9));
   EXPECT_EQ(items[1]->Values[3], ARROW);
   // A projectile names its ammunition's weapon type in value 6.
   EXPECT_EQ(std::tie(items[2]->WeaponType, items[2]->Values[6], items[2]->Values[3]),
             std::make_tuple(nullptr, 0, 4));
   items[2]->Values[6] = 99;  // names no entry: written as no name
-  EXPECT_THAT(written_section(objects()), HasSubstr("\nprojectile~ ~ ~ 0 0 0\n"));
+  const std::string text = written_section(objects());
+  EXPECT_THAT(text, HasSubstr("\nlauncher~ sword~ 0 0 0\n"));
+  EXPECT_THAT(text, HasSubstr("\nprojectile~ ~ ~ 0 0 0\n"));
 }
 
 TEST_F(ObjectsTest, UnknownTypeNamesFail) {
@@ -181,12 +184,6 @@ TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
     EXPECT_EQ(error_of([&] { written_section(objects()); }),
               "#OBJECTS (8):\r\nItem type " + std::to_string(type) + " is not in the item-type list");
   }
-}
-
-TEST_F(ObjectsTest, ItemTypeNamesIgnoreLetterCase) {
-  read_section(objects(), object_text("1", "WEAPON~ axe~ 0 0 0", "0 0 0 0"));
-  EXPECT_EQ(only_object().ItemType, WEAPON);
-  EXPECT_THAT(written_section(objects()), HasSubstr("\nweapon~ axe~ 0 0 0\n"));
 }
 
 TEST_F(ObjectsTest, OldFilesKeepTheWeaponTypeOfValue3) {

@@ -116,25 +116,16 @@ TEST_F(RemovalTest, YesMarksOnlyTheAreasItChanged) {
   EXPECT_EQ(modified(), std::make_pair(false, false));
 }
 
-TEST_F(RemovalTest, NoRemovesTheRoomAndRepairsNothing) {
+// No removes the room only; Cancel keeps it too.
+TEST_F(RemovalTest, NoAndCancelRepairNothing) {
   give_both_areas_resets();
-  const auto home_resets = resets_of(*home);
-  const auto other_resets = resets_of(*other);
+  const auto all_resets = std::make_tuple(resets_of(*home), resets_of(*other));
+  EXPECT_FALSE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::Cancel));
+  EXPECT_EQ(vnums(*home), (std::vector<int32_t>{100, 101, 102}));
   ASSERT_TRUE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::No));
   EXPECT_EQ(vnums(*home), (std::vector<int32_t>{101, 102}));
   EXPECT_EQ(exits(), (std::array<int32_t, 4>{100, 100, 101, 200}));
-  EXPECT_EQ(std::make_tuple(resets_of(*home), resets_of(*other)), std::make_tuple(home_resets, other_resets));
-  EXPECT_EQ(modified(), std::make_pair(false, false));
-}
-
-TEST_F(RemovalTest, CancelChangesNothing) {
-  give_both_areas_resets();
-  const auto home_resets = resets_of(*home);
-  const auto other_resets = resets_of(*other);
-  EXPECT_FALSE(RemoveRoom(*home->Rooms, 100, RemovalAnswer::Cancel));
-  EXPECT_EQ(vnums(*home), (std::vector<int32_t>{100, 101, 102}));
-  EXPECT_EQ(exits(), (std::array<int32_t, 4>{100, 100, 101, 200}));
-  EXPECT_EQ(std::make_tuple(resets_of(*home), resets_of(*other)), std::make_tuple(home_resets, other_resets));
+  EXPECT_EQ(std::make_tuple(resets_of(*home), resets_of(*other)), all_resets);
   EXPECT_EQ(modified(), std::make_pair(false, false));
 }
 

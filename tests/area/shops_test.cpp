@@ -81,11 +81,6 @@ TEST_F(ShopsTest, SecondShopLineForAKeeperReplacesTheFirst) {
   EXPECT_EQ(area.Shops->Items, std::vector<TAreaShop*>{mob(10).Shop.get()});
 }
 
-TEST_F(ShopsTest, NoShopsWriteNoSections) {
-  load_area_text(area, dir, area_text("#SHOPS\n0\n#REPAIRS\n0\n"));
-  EXPECT_EQ(save_area_text(area, dir), area_text(""));
-}
-
 TEST_F(ShopsTest, ClearTakesShopsFromTheirKeepers) {
   load_area_text(area, dir, area_text("#SHOPS\n10 1 0 0 0 0 90 120 8 19\n20 1 0 0 0 0 90 120 8 19\n0\n"));
   area.Shops->Clear();
