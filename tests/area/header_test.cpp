@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "area/AreaTestSupport.h"
@@ -6,8 +5,6 @@
 
 namespace tavro {
 namespace {
-
-using ::testing::StartsWith;
 
 using test::cp1251;
 using test::error_of;
@@ -115,13 +112,6 @@ TEST_F(HeaderTest, SectionAndFrameErrorsCarryTheFileLine) {
   for (const auto& [text, message] : cases)
     EXPECT_EQ(load_error(text), path_line() + message) << text;
   EXPECT_TRUE(area.IsNew);
-}
-
-TEST_F(HeaderTest, MissingFileFailsInsideTheLoadAreaLine) {
-  std::string missing = dir.file("none.are");
-  std::string message = error_of([&] { area.load_area(missing); });
-  EXPECT_THAT(message, StartsWith("load_area \"" + missing + "\":\r\n"));
-  EXPECT_GT(message.size(), missing.size() + 16);
 }
 
 }  // namespace

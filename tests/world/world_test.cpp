@@ -166,18 +166,10 @@ TEST_F(WorldBuilding, AMissingListOrBrokenReferenceFileStopsTheWorld) {
   scratch.remove("start/files/WearLocations.lst");
   EXPECT_THAT(build_error(), HasSubstr("WearLocations.lst"));
 
-  const std::tuple<const char*, const char*, const char*> broken[] = {
-      {"skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n",
-       "Load Skills:\r\nLoad Skill \"armor\":\r\nSection 'TYP' invalid"},
-      {"weapontypes.dat", "#WEAPONTYPE\nDamagetype 100 ice~\nEnd\n#END\n",
-       "Load Weapon Types:\r\nLoad Weapon:\r\nDamage 'ice' invalid"},
-      {"damages.dat", "#DAMAGE\nRisflag LAVA\nEnd\n#END\n",
-       "Load Damages:\r\nLoad Damage:\r\nRISFlag 'LAVA' invalid"}};
-  for (const auto& [file, text, message] : broken) {
-    scratch.write_complete();
-    scratch.write_server(std::string("mud/system/") + file, text);
-    EXPECT_EQ(build_error(), message);
-  }
+  // Each reference file's own messages are tested with its reader: here one shows it stops the world.
+  scratch.write_complete();
+  scratch.write_server("mud/system/skills.dat", "#SKILL\nName_eng armor~\nTyp Spell\nEnd\n#END\n");
+  EXPECT_EQ(build_error(), "Load Skills:\r\nLoad Skill \"armor\":\r\nSection 'TYP' invalid");
   scratch.write_complete();
   scratch.remove("mud/classes/mage.class");
   EXPECT_THAT(build_error(),
