@@ -286,7 +286,8 @@ TEST_F(MapDrawingTest, CullingKeepsEverythingThatReachesTheVisibleRectangle) {
   constexpr int32_t kSide = 30;
   for (int32_t i = 0; i < kSide * kSide; ++i)
     placed(i + 1, 1 + i % kSide, 1 + i / kSide, (i % 7 == 0) ? 1 : 0);
-  // Mostly exits to nearby rooms, some across the whole map.
+  // Mostly exits to nearby rooms, some across the whole map: long lines that cross the visible
+  // rectangle with both ends outside it must be kept.
   const std::vector<int32_t> near = {-kSide - 1, -kSide, -kSide + 1, -1, 1, kSide - 1, kSide, kSide + 1};
   for (int32_t e = 0; e < 3000; ++e) {
     const int32_t from = static_cast<int32_t>(random() % rooms.Items.size());
@@ -307,17 +308,6 @@ TEST_F(MapDrawingTest, CullingKeepsEverythingThatReachesTheVisibleRectangle) {
   draw(p);
   EXPECT_LT(canvas.calls.size(), full.size() / 2);
   EXPECT_EQ(touching(canvas.calls, visible), touching(full, visible));
-}
-
-TEST_F(MapDrawingTest, LongLineAcrossTheViewIsKeptByCulling) {
-  link(placed(1, 1, 5), DIR_EAST, 2);
-  placed(2, 200, 5);
-  const Rect visible{3000, 150, 3400, 250};
-  DrawLevelParams p = cell(10);
-  p.visible = &visible;
-  draw(p);
-  ASSERT_EQ(canvas.of("polyline").size(), 1U);
-  EXPECT_EQ(canvas.of("polyline")[0].points.front(), (Point{52, 200}));
 }
 
 TEST_F(MapDrawingTest, HugeZoomStaysWithinTheCanvasRange) {

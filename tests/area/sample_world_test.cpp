@@ -34,14 +34,6 @@ class SampleWorldTest : public ::testing::Test {
   std::unique_ptr<TWorld> world;
 };
 
-TEST_F(SampleWorldTest, EveryListedAreaLoadsInListOrder) {
-  ASSERT_EQ(world->Areas->Items.size(), world->AreaNames.size());
-  for (size_t i = 0; i < world->AreaNames.size(); ++i) {
-    EXPECT_EQ(world->Areas->Items[i]->Header->FileName, world->AreaNames[i]);
-    EXPECT_FALSE(world->Areas->Items[i]->IsNew);
-  }
-}
-
 TEST_F(SampleWorldTest, ProgramFilesReachMobilesAndObjectsThroughTheirSections) {
   TArea* mobile_area = nullptr;
   TArea* object_area = nullptr;
