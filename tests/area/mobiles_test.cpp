@@ -171,6 +171,7 @@ TEST_F(MobilesTest, LowerCaseFormLetterRaceByEnglishNameAndClassByPosition) {
   EXPECT_EQ(std::tie(mob(0).Complex, mob(0).Race, mob(0).Class), std::make_tuple(true, 0, 2));
 }
 
+// The frame of the vnum sections ('#' lines, duplicates, the end) is tested with the rooms.
 TEST_F(MobilesTest, ErrorsNameTheSectionAndTheMobile) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {kComplexHead + "troll~ mage~ 0 0 0 0 0\n0 0 0 0 0 0 0 0\n",
@@ -179,9 +180,6 @@ TEST_F(MobilesTest, ErrorsNameTheSectionAndTheMobile) {
        "#MOBILES (beyond7):\r\n#MOBILES (7):\r\nUnknown class!"},
       {"#7\nn~\ns~\nl~\nd\n~\n0 0 0 X\n1 2 3 1d1+1 1d1+1\n0 0\n112 112 MALE\n",
        "#MOBILES (beyond7):\r\n#MOBILES (7):\r\nLetter 'X' not S or C."},
-      {std::string(kSimple) + "3001\n", "#MOBILES (beyond3001):\r\n# not found."},
-      {std::string(kSimple) + kSimple, "#MOBILES (beyond3001):\r\nDuplicate vnum 3001"},
-      {"x\n", "#MOBILES (beyond0):\r\n# not found."},
       {std::string(kSimple) + "#9\nn~\ns~\nl~\nd\n~\n0 0 0 S\n1 2 3 1d1+1 1d1+1\nlots 0\n",
        "#MOBILES (beyond9):\r\n#MOBILES (9):\r\nfread_number: Bad format. (l)"}};
   for (const auto& [mobiles, message] : cases)

@@ -260,16 +260,12 @@ TEST_F(ObjectsTest, AVegetableLineThatWouldEndTheListIsRefusedWhenSaved) {
             std::make_tuple(2, "first|"));
 }
 
+// The frame of the vnum sections ('#' lines, duplicates, the end) is tested with the rooms.
 TEST_F(ObjectsTest, SectionErrorsNameTheVnums) {
   // An unknown sub-record letter ends the object, which was complete, and the section then fails.
   EXPECT_EQ(read_error(object_text("7", "light~ 0 0 0", "0 0 0 0", "Q\n")),
             "#OBJECTS (beyond7):\r\n# not found.");
   EXPECT_EQ(objects().Items.size(), 1u);
-  EXPECT_EQ(error_of([&] {
-              read_section(objects(), object_text("3", "light~ 0 0 0", "0 0 0 0"));
-              read_section(objects(), object_text("3", "light~ 0 0 0", "0 0 0 0"));
-            }),
-            "#OBJECTS (beyond3):\r\nDuplicate vnum 3");
   EXPECT_EQ(read_error(object_text("3", "light~ 0 0 0", "x 0 0 0")),
             "#OBJECTS (beyond3):\r\n#OBJECTS (3):\r\nfread_number: Bad format. (x)");
   EXPECT_TRUE(objects().Items.empty());

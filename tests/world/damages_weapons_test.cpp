@@ -89,12 +89,11 @@ TEST_F(DamagesWeapons, RisFlagsMatchDisplayNamesExactlyAfterUpperCasing) {
             "Load Damages:\r\nLoad Damage:\r\nRISFlag 'FAR' invalid");
 }
 
+// The frame of the keyed files (sections, unknown keys) is tested with the skills.
 TEST_F(DamagesWeapons, DamageErrorsAreLayered) {
   const std::pair<const char*, const char*> cases[] = {
       {"#DAMAGE\nName fire~\nSkill fireball~\nEnd\n#END\n", "Load Damage:\r\nSkill 'fireball' invalid"},
       {"#DAMAGE\nName fire~\nColour red\nEnd\n#END\n", "Load Damage:\r\nSection 'COLOUR' invalid"},
-      {"#DAMAGES\n#END\n", "Bad section 'DAMAGES'"},
-      {"DAMAGE\n", "# not found"},
       {"#DAMAGE\nTarget x head~\nEnd\n#END\n", "Load Damage:\r\nfread_number: Bad format. (x)"}};
   for (const auto& [text, message] : cases)
     EXPECT_EQ(error_of([&] { load_damages(text); }), std::string("Load Damages:\r\n") + message);
@@ -130,7 +129,6 @@ TEST_F(DamagesWeapons, WeaponErrorsAreLayered) {
       {"#WEAPONTYPE\nName sword~\nDamagetype 100 Fire~\nEnd\n#END\n",
        "Load Weapon:\r\nDamage 'Fire' invalid"},
       {"#WEAPONTYPE\nSkill kick~\nEnd\n#END\n", "Load Weapon:\r\nSkill 'kick' invalid"},
-      {"#WEAPONTYPE\nWeight 5\nEnd\n#END\n", "Load Weapon:\r\nSection 'WEIGHT' invalid"},
       {"#DAMAGE\n#END\n", "Bad section 'DAMAGE'"}};
   for (const auto& [text, message] : cases)
     EXPECT_EQ(error_of([&] { load_weapons(text); }), std::string("Load Weapon Types:\r\n") + message);
