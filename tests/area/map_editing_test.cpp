@@ -50,17 +50,6 @@ TEST_F(MapEditingTest, CreateLinkedRoomJoinsBothWaysWithTheNextFreeVnum) {
     EXPECT_EQ(created.Doors[static_cast<size_t>(dir)] != nullptr, dir == DIR_WEST) << dir;
 }
 
-TEST_F(MapEditingTest, CreateLinkedRoomUsesTheReverseOfEveryDirection) {
-  for (int32_t dir = 0; dir < 10; ++dir) {
-    TArea& area = add_area();
-    add_room(area, 1);
-    const int32_t index = CreateLinkedRoom(*area.Rooms, 0, dir, 0);
-    const TAreaRoom& created = *area.Rooms->Items[static_cast<size_t>(index)];
-    EXPECT_TRUE(created.Doors[static_cast<size_t>(RevDir[static_cast<size_t>(dir)])]) << dir;
-    EXPECT_EQ(created.Vnum, 2);
-  }
-}
-
 TEST_F(MapEditingTest, ExitLeadsSomewhereOnlyWithAPositiveVnum) {
   TArea& area = add_area();
   TAreaRoom& room = add_room(area, 1);

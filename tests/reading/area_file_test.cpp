@@ -121,22 +121,6 @@ TEST(AreaFileText, TextUtilities) {
   EXPECT_EQ(lf_to_crlf("\n"), "\r\n");
 }
 
-TEST_F(AreaFileDisk, LfAndCrLfFilesReadTheSameUpToTheFirstNul) {
-  write_file(path("lf.are"), "#AREA\nName~\n12 AB\n");
-  write_file(path("crlf.are"), "#AREA\r\nName~\r\n12 AB\r\n");
-  TAreaFile lf = load("lf.are");
-  TAreaFile crlf = load("crlf.are");
-  EXPECT_EQ(std::tie(lf.Buffer, lf.Length, lf.Position), std::tie(crlf.Buffer, crlf.Length, crlf.Position));
-  EXPECT_EQ(lf.Position, 1);
-  EXPECT_EQ(error_of([&] { lf.ungetc(); }), "ungetc: BOF encountered on unread.");
-  // Braces read the tokens in order.
-  EXPECT_EQ((std::tuple<std::string, std::string, int32_t, uint32_t>{fread_word(lf), fread_string(lf),
-                                                                     fread_number(lf), fread_flag(lf)}),
-            std::make_tuple("#AREA", "Name", 12, 3u));
-  write_file(path("nul.are"), std::string("one\ntwo\0three\n", 15));
-  EXPECT_EQ(load("nul.are").Buffer, "one\r\ntwo\r\n");
-}
-
 TEST_F(AreaFileDisk, Koi8CyrillicSurvivesAReadAndAWrite) {
   std::string koi8;
   for (int b = 0xC0; b <= 0xFF; ++b)

@@ -49,7 +49,6 @@ TEST(CaseSets, DecodingPicksTheNthAlternative) {
       {"x:1:2:3:4:5:6", 6, "x6"},  // a seventh colon ends the group
       {"x:1:2:3:4:5:6:tail", 6, "x6tail"},
       {"x:1:2:3:4:5:6:tail", 1, "x1tail"},
-      {"x:1:2:3:4:5:6:tail", 3, "x3tail"},
       {"x:1:2 y", 2, "x2 y"},  // missing alternatives are empty
       {"x:1:2 y", 4, "x y"},
       {"x::::::", 3, "x"}};
