@@ -260,6 +260,7 @@ TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   EXPECT_EQ(std::tie(copy.Doors[DIR_NORTH]->PickAction(), copy.Doors[DIR_DOWN]->Pull),
             std::make_tuple("You pick the lock.", 5));
   EXPECT_NE(copy.Doors[DIR_NORTH].get(), hall.Doors[DIR_NORTH].get());
+  EXPECT_NE(copy.Doors[DIR_NORTH]->Texts.get(), hall.Doors[DIR_NORTH]->Texts.get());
   ASSERT_NE(copy.Map, nullptr);
   EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->Owner),
             std::make_tuple('#', &copy));  // a new map takes the entry
@@ -267,32 +268,16 @@ TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   EXPECT_NE(copy.ExtraDescs.Items[0].get(), hall.ExtraDescs.Items[0].get());
   EXPECT_EQ(test::prog_fields(*copy.Progs), test::prog_fields(*hall.Progs));
 
-  // An existing map keeps its entry; a source without a map frees it.
+  // An existing map keeps its entry; a source without a map or door texts frees them.
   copy.Map->Entry = 'k';
   hall.Map->MapX = 9;
   copy.Assign(hall);
   EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->MapX), std::make_tuple('k', 9));
   hall.Map.reset();
+  hall.Doors[DIR_NORTH]->Texts.reset();
   copy.Assign(hall);
-  EXPECT_EQ(copy.Map, nullptr);
-}
-
-TEST_F(RoomsTest, DoorAssignKeepsItsOwnerAndClearsTheEditorMarks) {
-  TAreaRoom a(&rooms()), b(&rooms());
-  TAreaDoor& source = a.EnsureDoor(DIR_EAST);
-  source.Keyword = "gate";
-  source.Sex = 2;
-  source.LockAction() = "click";
-  source.IsPlaceholder = source.Modified = true;
-  TAreaDoor& target = b.EnsureDoor(DIR_EAST);
-  target.Assign(source);
-  EXPECT_EQ(std::tie(target.Owner, target.Keyword, target.Sex, target.LockAction()),
-            std::make_tuple(&b, "gate", 2, "click"));
-  EXPECT_NE(target.Texts.get(), source.Texts.get());
-  source.Texts.reset();
-  target.Assign(source);
-  EXPECT_EQ(std::tie(target.LockAction(), target.IsPlaceholder, target.Modified),
-            std::make_tuple("", false, false));
+  EXPECT_EQ(std::make_tuple(copy.Map.get(), copy.Doors[DIR_NORTH]->PickAction()),
+            std::make_tuple(nullptr, ""));
 }
 
 TEST(DirectionsTest, ReverseDirectionsPairUp) {
