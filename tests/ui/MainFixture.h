@@ -1,14 +1,22 @@
 #pragma once
 // A scratch copy of the sample world's settings, lists and reference data, with areas the test writes
-// itself, and the current folder moved into it (the editor starts from the current folder).
+// itself, and the current folder moved into it (the editor starts from the current folder); and the main
+// window over it with its dialogs answered by script.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "ui/common/DialogService.h"
+#include "ui/main/MainForm.h"
+#include "world/Areas.h"
+#include "world/World.h"
 
 namespace tavro::ui::testing {
 
@@ -76,6 +84,59 @@ class WorldFolder {
 
  private:
   QString previous_;
+};
+
+using AreaFiles = std::vector<std::pair<QString, QByteArray>>;
+
+// Test classes derive from this beside QObject and call tear_down() in their cleanup().
+class MainWindowFixture {
+ protected:
+  std::unique_ptr<WorldFolder> folder;
+  std::unique_ptr<ScriptedDialogService> script;
+  std::unique_ptr<DialogServiceGuard> guard;
+  std::unique_ptr<TMainForm> form;
+
+  void script_dialogs() {
+    script = std::make_unique<ScriptedDialogService>();
+    guard = std::make_unique<DialogServiceGuard>(script.get());
+  }
+
+  // The world folder and a shown main window over it; start-up or loading is left to the test.
+  void show_main_window(const AreaFiles& areas, QSize size = {}) {
+    folder = std::make_unique<WorldFolder>(areas);
+    QVERIFY(folder->ok);
+    if (!script) script_dialogs();
+    form = std::make_unique<TMainForm>();
+    form->StartUpOnShow = false;
+    if (size.isValid()) form->resize(size);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  }
+
+  void load(const AreaFiles& areas, QSize size = {}) {
+    show_main_window(areas, size);
+    QVERIFY(form->LoadWorld(folder->mud()));
+  }
+
+  void tear_down() {
+    form.reset();
+    guard.reset();
+    script.reset();
+    folder.reset();
+  }
+
+  TWorld& world() const { return *form->World(); }
+  TArea* area_at(size_t i) const { return world().Areas->Items.at(i).get(); }
+  int window_count() const { return int(form->MdiArea->subWindowList().size()); }
+
+  // Kind, caption and text of a dialog shown, counted from the end when negative.
+  QStringList dialog(int i) const {
+    const auto& all = script->shown;
+    if (i < 0) i += int(all.size());
+    if (i < 0 || i >= int(all.size())) return {QStringLiteral("no dialog %1").arg(i)};
+    const auto& shown = all[size_t(i)];
+    return {shown.kind, shown.caption, shown.text};
+  }
 };
 
 }  // namespace tavro::ui::testing

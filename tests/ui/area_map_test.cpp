@@ -2,14 +2,11 @@
 // questions they ask (answered by script), the room editor following the map, the painting of the map.
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 
 #include "MainFixture.h"
 #include "area/Area.h"
@@ -18,19 +15,15 @@
 #include "area/MapEditing.h"
 #include "area/Resets.h"
 #include "area/Rooms.h"
-#include "ui/common/DialogService.h"
 #include "ui/editors/ParentForm.h"
 #include "ui/main/AreaManageForm.h"
 #include "ui/main/HelpWindow.h"
-#include "ui/main/MainForm.h"
 #include "ui/main/ModifiedAreas.h"
 #include "ui/main/SelectSectorForm.h"
-#include "world/Areas.h"
-#include "world/World.h"
 
 using namespace tavro;
 using namespace tavro::ui;
-using tavro::ui::testing::WorldFolder;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -89,23 +82,12 @@ class KeyCounter : public QObject {
   int key_;
 };
 
-QColor pixel(const QImage& image, int x, int y) {
-  return QColor(image.pixel(x, y));
-}
-
 }  // namespace
 
-class AreaMapTest : public QObject {
+class AreaMapTest : public QObject, testing::MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<WorldFolder> folder;
-  std::unique_ptr<ScriptedDialogService> script;
-  std::unique_ptr<DialogServiceGuard> guard;
-  std::unique_ptr<TMainForm> main;
-
-  TWorld& world() { return *main->World(); }
-
   TArea& add_area(const char* name) {
     world().Areas->Items.push_back(std::make_unique<TArea>(world().Areas.get()));
     TArea& area = *world().Areas->Items.back();
@@ -127,8 +109,18 @@ class AreaMapTest : public QObject {
     link(to, RevDir[static_cast<size_t>(dir)], from);
   }
 
+  // Rooms from first on, each linked both ways to the one before in the direction dir.
+  static void add_chain(TArea& area, int32_t first, int32_t last, int32_t dir) {
+    TAreaRoom* previous = &add_room(area, first);
+    for (int32_t vnum = first + 1; vnum <= last; ++vnum) {
+      TAreaRoom& next = add_room(area, vnum);
+      link_both(*previous, dir, next);
+      previous = &next;
+    }
+  }
+
   TAreaManageForm* open(TArea& area) {
-    auto* window = qobject_cast<TAreaManageForm*>(main->open_area_window(&area));
+    auto* window = qobject_cast<TAreaManageForm*>(form->open_area_window(&area));
     if (!window) return nullptr;
     QApplication::processEvents();
     return window;
@@ -148,76 +140,86 @@ class AreaMapTest : public QObject {
     QTest::mouseClick(map->paint_box(), Qt::LeftButton, {}, at);
   }
 
-  void expect_no_dialogs() { QCOMPARE(script->shown.size(), size_t(0)); }
+  // The window of a new area with the rooms given, the first of them selected.
+  TAreaManageForm* open_with_first_selected(TArea& area) {
+    TAreaManageForm* window = open(area);
+    if (window && !area.Rooms->Items.empty()) click_room(window, *area.Rooms->Items[0]);
+    return window;
+  }
+
+  // Town: 100 with 101 to the east and 102 to the south; Forest's room 7 leads up to 101, and Forest's resets
+  // put a mobile (with equipment) into 101. The map shows Town with 101 selected.
+  TAreaManageForm* open_rooms_to_delete() {
+    TArea& other = add_area("Forest");
+    link(add_room(other, 7), DIR_UP, add_room(add_area("Town"), 100));
+    TArea& area = *area_at(1);
+    TAreaRoom& a = *area.Rooms->Items[0];
+    link_both(a, DIR_EAST, add_room(area, 101));
+    link_both(a, DIR_SOUTH, add_room(area, 102));
+    link(*other.Rooms->Items[0], DIR_UP, *area.Rooms->Items[1]);
+    for (char command : {'O', 'P', 'M', 'E', 'G'}) {
+      TAreaReset& reset = other.Resets->Add();
+      reset.Command = command;
+      reset.Arg3 = command == 'M' ? 101 : 1;
+    }
+    TAreaManageForm* window = open(area);
+    click_room(window, *area.Rooms->Items[1]);
+    return window;
+  }
+
+  bool modified(TArea& area) { return form->ModifiedAreas().contains(&area); }
 
  private slots:
   void init() {
-    folder = std::make_unique<WorldFolder>(std::vector<std::pair<QString, QByteArray>>{});
-    QVERIFY(folder->ok);
-    script = std::make_unique<ScriptedDialogService>();
-    guard = std::make_unique<DialogServiceGuard>(script.get());
     TAreaManageForm::Install();
     TAreaManageForm::set_editor_factory(TMDIChild::RoomsPage,
                                         [] { return std::make_unique<TestRoomEditor>(); });
-    main = std::make_unique<TMainForm>();
-    main->StartUpOnShow = false;
-    main->resize(1000, 700);
-    main->show();
-    QVERIFY(QTest::qWaitForWindowActive(main.get()));
-    QVERIFY(main->LoadWorld(folder->mud()));
+    load({}, QSize(1000, 700));
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
   }
 
   void cleanup() {
     // Nothing here asks about unsaved changes: the windows go without a question.
-    for (TArea* area : std::vector<TArea*>(main->ModifiedAreas().areas()))
-      main->ModifiedAreas().clear(area);
-    main.reset();
+    for (TArea* area : std::vector<TArea*>(form->ModifiedAreas().areas()))
+      form->ModifiedAreas().clear(area);
+    form.reset();
+    const int unexpected = script->unexpected;
+    tear_down();
     TAreaManageForm::set_editor_factory(TMDIChild::RoomsPage, nullptr);
     TMainForm::set_area_window_factory(nullptr);
-    guard.reset();
-    QCOMPARE(script->unexpected, 0);
-    script.reset();
-    folder.reset();
+    QCOMPARE(unexpected, 0);
   }
 
   void setAreaShowsTheMapWithNothingSelected() {
     TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    link_both(a, DIR_EAST, b);
+    add_chain(area, 100, 101, DIR_EAST);
     TAreaManageForm* window = open(area);
     QVERIFY(window);
     TMapWidget* map = window->Map();
     QCOMPARE(window->AreaPages->currentIndex(), 0);
     QCOMPARE(window->AreaPages->count(), 6);
-    QCOMPARE(window->AreaPages->tabText(5), QStringLiteral("Mobiles"));
     QCOMPARE(map->Zoom, 10);
     QCOMPARE(map->MapLevel, 0);
     QCOMPARE(map->SelectedRoom, -1);
     QCOMPARE(map->horizontal_bar()->maximum(), 2);
     QCOMPARE(map->vertical_bar()->maximum(), 1);
-    QCOMPARE(map->status_panel(2), QStringLiteral("MLevel:0"));
+    QCOMPARE(map->status_panel(2), u"MLevel:0"_s);
     for (int panel : {0, 1, 3, 4, 5})
       QCOMPARE(map->status_panel(panel), QString());
     // The editors that are not built yet leave an honest page behind.
     QVERIFY(window->Editor(TMDIChild::StatsPage) == nullptr);
-    QVERIFY(window->RoomEditor() != nullptr);
-    QCOMPARE(entries(window->RoomEditor()), (QStringList{QStringLiteral("100"), QStringLiteral("101")}));
+    QCOMPARE(entries(window->RoomEditor()), (QStringList{u"100"_s, u"101"_s}));
   }
 
   void emptyAreaShowsABlankMapAndIgnoresCommands() {
     TArea& area = add_area("Empty");
-    TAreaManageForm* window = open(area);
-    TMapWidget* map = window->Map();
+    TMapWidget* map = open(area)->Map();
     press(Qt::Key_Right, Qt::ControlModifier);
     press(Qt::Key_Delete);
     press(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(area.Rooms->Items.size(), size_t(0));
-    expect_no_dialogs();
-    QVERIFY(!main->ModifiedAreas().contains(&area));
-    QCOMPARE(map->status_panel(2), QStringLiteral("MLevel:0"));
-    for (int panel : {0, 1, 3, 4, 5})
-      QCOMPARE(map->status_panel(panel), QString());
+    QCOMPARE(script->shown.size(), size_t(0));
+    QVERIFY(!modified(area));
     const QImage image = map->paint_box()->grab().toImage();
     for (int y = 0; y < image.height(); y += 7)
       for (int x = 0; x < image.width(); x += 7)
@@ -236,13 +238,11 @@ class AreaMapTest : public QObject {
     click_room(window, b);
     QCOMPARE(map->SelectedRoom, 1);
     QCOMPARE(window->RoomEditor()->selected_entry(), 1);
-    QCOMPARE(room_editor(window)->edVnum->text(), QStringLiteral("101"));
+    QCOMPARE(room_editor(window)->edVnum->text(), u"101"_s);
     click_room(window, a);
-    QCOMPARE(map->status_panel(0), QStringLiteral("RX:1"));
-    QCOMPARE(map->status_panel(1), QStringLiteral("RY:1"));
-    QCOMPARE(map->status_panel(3), QStringLiteral("VNum:100"));
-    QCOMPARE(map->status_panel(4), QStringLiteral("Sector:city"));
-    QCOMPARE(map->status_panel(5), QStringLiteral("Exits:ESw"));
+    QCOMPARE((QStringList{map->status_panel(0), map->status_panel(1), map->status_panel(3),
+                          map->status_panel(4), map->status_panel(5)}),
+             (QStringList{u"RX:1"_s, u"RY:1"_s, u"VNum:100"_s, u"Sector:city"_s, u"Exits:ESw"_s}));
 
     // A click on empty map clears the selection and the editor.
     QTest::mouseClick(map->paint_box(), Qt::LeftButton, {}, QPoint(300, 300));
@@ -256,41 +256,35 @@ class AreaMapTest : public QObject {
     TArea& area = add_area("Town");
     TAreaRoom& a = add_room(area, 100);
     TAreaManageForm* window = open(area);
-    const QPoint at(a.X * 40, a.Y * 40);
-    QTest::mouseDClick(window->Map()->paint_box(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(window->Map()->paint_box(), Qt::LeftButton, {}, QPoint(a.X * 40, a.Y * 40));
     QCOMPARE(window->AreaPages->currentIndex(), int(TMDIChild::RoomsPage));
-    QCOMPARE(room_editor(window)->edVnum->text(), QStringLiteral("100"));
+    QCOMPARE(room_editor(window)->edVnum->text(), u"100"_s);
   }
 
   void ctrlRightCreatesALinkedRoom() {
     TArea& area = add_area("Town");
     TAreaRoom& a = add_room(area, 100);
     add_room(area, 104);  // not reachable: stays unplaced, but counts for the next free vnum
-    TAreaManageForm* window = open(area);
+    TAreaManageForm* window = open_with_first_selected(area);
     TMapWidget* map = window->Map();
-    click_room(window, a);
     press(Qt::Key_Right, Qt::ControlModifier);
 
-    expect_no_dialogs();
+    QCOMPARE(script->shown.size(), size_t(0));
     QCOMPARE(area.Rooms->Items.size(), size_t(3));
     const TAreaRoom& created = *area.Rooms->Items[2];
     QCOMPARE(created.Vnum, 105);
-    QVERIFY(a.Doors[DIR_EAST]);
+    QVERIFY(a.Doors[DIR_EAST] && created.Doors[DIR_WEST]);
     QCOMPARE(a.Doors[DIR_EAST]->ToVnum, 105);
-    QVERIFY(created.Doors[DIR_WEST]);
     QCOMPARE(created.Doors[DIR_WEST]->ToVnum, 100);
-    QCOMPARE(created.X, a.X + 1);
-    QCOMPARE(created.Y, a.Y);
+    QCOMPARE(QPoint(created.X, created.Y), QPoint(a.X + 1, a.Y));
     QVERIFY(!created.Unplaced);
     QCOMPARE(map->SelectedRoom, 2);
     QCOMPARE(map->MapLevel, 0);
-    QCOMPARE(entries(window->RoomEditor()).last(), QStringLiteral("105"));
+    QCOMPARE(entries(window->RoomEditor()).last(), u"105"_s);
     QCOMPARE(window->RoomEditor()->selected_entry(), 2);
-    QCOMPARE(room_editor(window)->edVnum->text(), QStringLiteral("105"));
-    QCOMPARE(map->status_panel(3), QStringLiteral("VNum:105"));
-    QCOMPARE(map->status_panel(5), QStringLiteral("Exits:W"));
-    QVERIFY(main->ModifiedAreas().contains(&area));
-    QVERIFY(window->windowTitle().endsWith(QStringLiteral(" *")));
+    QCOMPARE(room_editor(window)->edVnum->text(), u"105"_s);
+    QCOMPARE(map->status_panel(5), u"Exits:W"_s);
+    QVERIFY(modified(area));
     QCOMPARE(map->horizontal_bar()->maximum(), created.X);
 
     // Up (keypad +) creates a room one level higher, and the map shows that level.
@@ -300,89 +294,67 @@ class AreaMapTest : public QObject {
     QCOMPARE(above.Level, 1);
     QVERIFY(above.Doors[DIR_DOWN]);
     QCOMPARE(map->MapLevel, 1);
-    QCOMPARE(map->status_panel(2), QStringLiteral("MLevel:1"));
+    QCOMPARE(map->status_panel(2), u"MLevel:1"_s);
   }
 
   void ctrlDirectionAlongAnExistingExitOnlyMoves() {
     TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    link_both(a, DIR_EAST, b);
-    TAreaManageForm* window = open(area);
-    click_room(window, a);
+    add_chain(area, 100, 101, DIR_EAST);
+    TAreaManageForm* window = open_with_first_selected(area);
     press(Qt::Key_Right, Qt::ControlModifier);
     QCOMPARE(area.Rooms->Items.size(), size_t(2));
     QCOMPARE(window->Map()->SelectedRoom, 1);
     QCOMPARE(window->RoomEditor()->selected_entry(), 1);
-    QVERIFY(!main->ModifiedAreas().contains(&area));
+    QVERIFY(!modified(area));
   }
 
-  void ctrlDirectionIntoAnotherAreaAsksToOpenIt() {
+  void directionIntoAnotherAreaAsksToOpenIt_data() {
+    QTest::addColumn<int>("modifier");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("editor_entry");  // a move leaves the other area's editor where it was
+    QTest::newRow("Ctrl: create") << int(Qt::ControlModifier) << u"Create New Room"_s << 1;
+    QTest::newRow("Shift: move") << int(Qt::ShiftModifier) << u"Move To Room"_s << 0;
+  }
+
+  void directionIntoAnotherAreaAsksToOpenIt() {
+    QFETCH(int, modifier);
+    QFETCH(QString, caption);
+    QFETCH(int, editor_entry);
     TArea& other = add_area("Forest");
     add_room(other, 7);
     TAreaRoom& far_room = add_room(other, 200);
     TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    link(a, DIR_NORTH, far_room);
-    TAreaManageForm* window = open(area);
-    click_room(window, a);
+    link(add_room(area, 100), DIR_NORTH, far_room);
+    TAreaManageForm* window = open_with_first_selected(area);
 
     script->replies = {DialogAnswer::No};
-    press(Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(script->shown.size(), size_t(1));
-    QCOMPARE(script->shown[0].caption, QStringLiteral("Create New Room"));
-    QCOMPARE(script->shown[0].text, QStringLiteral("This room in area \"Forest\"\r\nOpen area?"));
-    QVERIFY(main->find_area_window(&other) == nullptr);
+    press(Qt::Key_Up, Qt::KeyboardModifiers(modifier));
+    QCOMPARE(dialog(0),
+             (QStringList{u"question"_s, caption, u"This room in area \"Forest\"\r\nOpen area?"_s}));
+    QVERIFY(form->find_area_window(&other) == nullptr);
     QCOMPARE(area.Rooms->Items.size(), size_t(1));
 
     script->replies = {DialogAnswer::Yes};
-    press(Qt::Key_Up, Qt::ControlModifier);
-    auto* opened = qobject_cast<TAreaManageForm*>(main->find_area_window(&other));
-    QVERIFY(opened);
-    QCOMPARE(opened->Map()->SelectedRoom, 1);
-    QCOMPARE(opened->RoomEditor()->selected_entry(), 1);
-    QCOMPARE(room_editor(opened)->edVnum->text(), QStringLiteral("200"));
-    QCOMPARE(window->Map()->SelectedRoom, 0);
-  }
-
-  void shiftUpAcrossAreasLeavesTheOtherEditorAlone() {
-    TArea& other = add_area("Forest");
-    add_room(other, 7);
-    TAreaRoom& far_room = add_room(other, 200);
-    TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    link(a, DIR_NORTH, far_room);
-    TAreaManageForm* window = open(area);
-    click_room(window, a);
-
-    script->replies = {DialogAnswer::Yes};
-    press(Qt::Key_Up, Qt::ShiftModifier);
-    QCOMPARE(script->shown.size(), size_t(1));
-    QCOMPARE(script->shown[0].kind, QStringLiteral("question"));
-    QCOMPARE(script->shown[0].caption, QStringLiteral("Move To Room"));
-    QCOMPARE(script->shown[0].text, QStringLiteral("This room in area \"Forest\"\r\nOpen area?"));
-    auto* opened = qobject_cast<TAreaManageForm*>(main->find_area_window(&other));
+    press(Qt::Key_Up, Qt::KeyboardModifiers(modifier));
+    auto* opened = qobject_cast<TAreaManageForm*>(form->find_area_window(&other));
     QVERIFY(opened);
     QCOMPARE(opened->Map()->SelectedRoom, 1);
     QCOMPARE(opened->Map()->MapLevel, far_room.Level);
-    QCOMPARE(opened->RoomEditor()->selected_entry(), 0);
-    QVERIFY(!main->ModifiedAreas().contains(&area));
+    QCOMPARE(opened->RoomEditor()->selected_entry(), editor_entry);
+    QCOMPARE(room_editor(opened)->edVnum->text(), editor_entry == 1 ? u"200"_s : u"7"_s);
+    QCOMPARE(window->Map()->SelectedRoom, 0);
+    QVERIFY(!modified(area));
   }
 
   void exitIntoNoKnownRoomIsReported() {
     TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    SetExit(a, DIR_NORTH, 999);
-    TAreaManageForm* window = open(area);
-    click_room(window, a);
+    SetExit(add_room(area, 100), DIR_NORTH, 999);
+    TAreaManageForm* window = open_with_first_selected(area);
     press(Qt::Key_Up, Qt::ShiftModifier);
     press(Qt::Key_Up, Qt::ControlModifier);
     QCOMPARE(script->shown.size(), size_t(2));
-    QCOMPARE(script->shown[0].kind, QStringLiteral("message"));
-    QCOMPARE(script->shown[0].caption, QStringLiteral("Move To Room"));
-    QCOMPARE(script->shown[0].text, QStringLiteral("Unfinished link (VNum 999) !"));
-    QCOMPARE(script->shown[1].caption, QStringLiteral("Create new room"));
-    QCOMPARE(script->shown[1].text, QStringLiteral("Unfinished link (VNum 999) !"));
+    QCOMPARE(dialog(0), (QStringList{u"message"_s, u"Move To Room"_s, u"Unfinished link (VNum 999) !"_s}));
+    QCOMPARE(dialog(1), (QStringList{u"message"_s, u"Create new room"_s, u"Unfinished link (VNum 999) !"_s}));
     QCOMPARE(area.Rooms->Items.size(), size_t(1));
     QCOMPARE(window->Map()->SelectedRoom, 0);
   }
@@ -391,97 +363,68 @@ class AreaMapTest : public QObject {
     // a at column 4; f three cells to the west on the same row, reached through a detour.
     TArea& area = add_area("Town");
     TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    TAreaRoom& c = add_room(area, 102);
-    TAreaRoom& d = add_room(area, 103);
-    TAreaRoom& e = add_room(area, 104);
+    add_chain(area, 101, 104, DIR_WEST);
     TAreaRoom& f = add_room(area, 105);
-    link_both(a, DIR_NORTH, b);
-    link_both(b, DIR_WEST, c);
-    link_both(c, DIR_WEST, d);
-    link_both(d, DIR_WEST, e);
-    link_both(e, DIR_SOUTH, f);
-    TAreaManageForm* window = open(area);
-    QCOMPARE(f.X, a.X - 3);
-    QCOMPARE(f.Y, a.Y);
-    click_room(window, a);
+    link_both(a, DIR_NORTH, *area.Rooms->Items[1]);
+    link_both(*area.Rooms->Items[4], DIR_SOUTH, f);
+    TAreaManageForm* window = open_with_first_selected(area);
+    QCOMPARE(QPoint(f.X, f.Y), QPoint(a.X - 3, a.Y));
     const int32_t a_x = a.X;
 
     script->replies = {DialogAnswer::Yes, DialogAnswer::No};
     press(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(script->shown.size(), size_t(2));
     QVERIFY(!a.Doors[DIR_WEST]);
-    QVERIFY(!main->ModifiedAreas().contains(&area));
+    QVERIFY(!modified(area));
 
     script->shown.clear();
     script->replies = {DialogAnswer::Yes, DialogAnswer::Yes};
     press(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(script->shown.size(), size_t(2));
-    for (const auto& shown : script->shown) {
-      QCOMPARE(shown.caption, QStringLiteral("Linking room"));
-      QCOMPARE(shown.text, QStringLiteral("Near rooms in this direction don't exist!\r\nContinue search?"));
-    }
+    for (int i : {0, 1})
+      QCOMPARE(dialog(i), (QStringList{u"question"_s, u"Linking room"_s,
+                                       u"Near rooms in this direction don't exist!\r\nContinue search?"_s}));
     QVERIFY(a.Doors[DIR_WEST]);
     QCOMPARE(a.Doors[DIR_WEST]->ToVnum, 105);
     QVERIFY(!f.Doors[DIR_EAST]);
     QCOMPARE(window->Map()->SelectedRoom, 5);
     QCOMPARE(a.X, a_x);  // no new layout
-    QVERIFY(main->ModifiedAreas().contains(&area));
+    QVERIFY(modified(area));
   }
 
-  void deleteAsksAndCancelKeepsEverything() {
-    TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    link_both(a, DIR_EAST, b);
-    TAreaManageForm* window = open(area);
-    click_room(window, b);
+  void deleteAnsweredCancelKeepsEverything() {
+    TAreaManageForm* window = open_rooms_to_delete();
     script->replies = {DialogAnswer::Cancel};
     press(Qt::Key_Delete);
-    QCOMPARE(script->shown.size(), size_t(1));
-    QCOMPARE(script->shown[0].caption, QStringLiteral("Remove Room"));
-    QCOMPARE(script->shown[0].text, QStringLiteral("Fix Exits?"));
-    QCOMPARE(area.Rooms->Items.size(), size_t(2));
+    QCOMPARE(dialog(0), (QStringList{u"question"_s, u"Remove Room"_s, u"Fix Exits and Resets?"_s}));
+    QCOMPARE(area_at(1)->Rooms->Items.size(), size_t(3));
     QCOMPARE(window->Map()->SelectedRoom, 1);
-    QCOMPARE(window->RoomEditor()->entry_count(), 2);
-    QVERIFY(!main->ModifiedAreas().contains(&area));
+    QCOMPARE(window->RoomEditor()->entry_count(), 3);
+    QVERIFY(!modified(*area_at(1)));
   }
 
   void deleteAnsweredNoRemovesTheRoomOnly() {
-    TArea& other = add_area("Forest");
-    TAreaRoom& o = add_room(other, 7);
-    TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    TAreaRoom& c = add_room(area, 102);
-    link_both(a, DIR_EAST, b);
-    link_both(a, DIR_SOUTH, c);
-    link(o, DIR_UP, b);
-    TAreaReset& reset = other.Resets->Add();
-    reset.Command = 'M';
-    reset.Arg3 = 101;
-    TAreaManageForm* window = open(area);
-    click_room(window, b);
-
+    TAreaManageForm* window = open_rooms_to_delete();
+    TArea& other = *area_at(0);
+    TArea& area = *area_at(1);
     script->replies = {DialogAnswer::No};
     press(Qt::Key_Delete);
-    QCOMPARE(script->shown.size(), size_t(1));
-    QCOMPARE(script->shown[0].text, QStringLiteral("Fix Exits and Resets?"));
     QCOMPARE(area.Rooms->Items.size(), size_t(2));
     QCOMPARE(area.Rooms->Items[1]->Vnum, 102);
-    QCOMPARE(o.Doors[DIR_UP]->ToVnum, 101);
-    QCOMPARE(other.Resets->Items.size(), size_t(1));
+    QCOMPARE(other.Rooms->Items[0]->Doors[DIR_UP]->ToVnum, 101);
+    QCOMPARE(other.Resets->Items.size(), size_t(5));
     // The index now selects the room that followed, and the editor shows that one.
     QCOMPARE(window->Map()->SelectedRoom, 1);
-    QCOMPARE(entries(window->RoomEditor()), (QStringList{QStringLiteral("100"), QStringLiteral("102")}));
-    QCOMPARE(room_editor(window)->edVnum->text(), QStringLiteral("102"));
+    QCOMPARE(entries(window->RoomEditor()), (QStringList{u"100"_s, u"102"_s}));
+    QCOMPARE(room_editor(window)->edVnum->text(), u"102"_s);
     QCOMPARE(window->RoomEditor()->CurrentIndex, 1);
-    QVERIFY(main->ModifiedAreas().contains(&area));
-    QVERIFY(main->find_area_window(&other) == nullptr);
+    QVERIFY(modified(area));
+    QVERIFY(form->find_area_window(&other) == nullptr);
 
-    // Removing the last room of the list leaves nothing selected.
+    // Removing the last room of the list leaves nothing selected. No other area leads there.
     script->replies = {DialogAnswer::No};
     press(Qt::Key_Delete);
+    QCOMPARE(dialog(-1).last(), u"Fix Exits?"_s);
     QCOMPARE(area.Rooms->Items.size(), size_t(1));
     QCOMPARE(window->Map()->SelectedRoom, -1);
     QCOMPARE(window->RoomEditor()->CurrentIndex, -1);
@@ -489,132 +432,83 @@ class AreaMapTest : public QObject {
   }
 
   void deleteAnsweredYesRepairsAndShowsTheOtherArea() {
-    TArea& other = add_area("Forest");
-    TAreaRoom& o = add_room(other, 7);
-    TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaRoom& b = add_room(area, 101);
-    link_both(a, DIR_EAST, b);
-    link(o, DIR_UP, b);
-    for (char command : {'O', 'P', 'M', 'E', 'G'}) {
-      TAreaReset& reset = other.Resets->Add();
-      reset.Command = command;
-      reset.Arg3 = command == 'M' ? 101 : 1;
-    }
-    TAreaManageForm* window = open(area);
-    click_room(window, b);
-
+    open_rooms_to_delete();
+    TArea& other = *area_at(0);
+    TArea& area = *area_at(1);
     script->replies = {DialogAnswer::Yes};
     press(Qt::Key_Delete);
-    QCOMPARE(area.Rooms->Items.size(), size_t(1));
-    QCOMPARE(a.Doors[DIR_EAST]->ToVnum, 0);
-    QCOMPARE(o.Doors[DIR_UP]->ToVnum, 0);
+    QCOMPARE(area.Rooms->Items.size(), size_t(2));
+    QCOMPARE(area.Rooms->Items[0]->Doors[DIR_EAST]->ToVnum, 0);
+    QCOMPARE(other.Rooms->Items[0]->Doors[DIR_UP]->ToVnum, 0);
     QCOMPARE(other.Resets->Items.size(), size_t(2));
-    QVERIFY(main->find_area_window(&other) != nullptr);
-    QVERIFY(main->ModifiedAreas().contains(&other));
-    QVERIFY(main->ModifiedAreas().contains(&area));
+    QVERIFY(form->find_area_window(&other) != nullptr);
+    QVERIFY(modified(other));
+    QVERIFY(modified(area));
     QVERIFY(!other.ModifiedElsewhere);
-    QCOMPARE(window->Map()->SelectedRoom, -1);
   }
 
   void zoomStaysWithinItsLimits() {
     TArea& area = add_area("Town");
     add_room(area, 100);
-    TAreaManageForm* window = open(area);
-    TMapWidget* map = window->Map();
-    press(Qt::Key_Slash, Qt::KeypadModifier);
-    QCOMPARE(map->Zoom, 5);
-    press(Qt::Key_Slash, Qt::KeypadModifier);
-    QCOMPARE(map->Zoom, 5);
-    press(Qt::Key_Asterisk, Qt::KeypadModifier);
-    QCOMPARE(map->Zoom, 10);
-    press(Qt::Key_Asterisk, Qt::KeypadModifier);
-    QCOMPARE(map->Zoom, 20);
-    for (int i = 0; i < 30; ++i)
-      press(Qt::Key_Asterisk, Qt::KeypadModifier);
-    QCOMPARE(map->Zoom, kMaxZoom);
+    TMapWidget* map = open(area)->Map();
+    const auto zoom_after = [&](int key, Qt::KeyboardModifiers modifiers, int times = 1) {
+      for (int i = 0; i < times; ++i)
+        press(key, modifiers);
+      return map->Zoom;
+    };
+    QCOMPARE(zoom_after(Qt::Key_Slash, Qt::KeypadModifier), 5);
+    QCOMPARE(zoom_after(Qt::Key_Slash, Qt::KeypadModifier), 5);
+    QCOMPARE(zoom_after(Qt::Key_Asterisk, Qt::KeypadModifier), 10);
+    QCOMPARE(zoom_after(Qt::Key_Asterisk, Qt::KeypadModifier), 20);
+    QCOMPARE(zoom_after(Qt::Key_Asterisk, Qt::KeypadModifier, 30), kMaxZoom);
     // The main keyboard's / is not the zoom key.
-    press(Qt::Key_Slash);
-    QCOMPARE(map->Zoom, kMaxZoom);
+    QCOMPARE(zoom_after(Qt::Key_Slash, Qt::NoModifier), kMaxZoom);
   }
 
   void f1OpensTheMapKeysHelp() {
     TArea& area = add_area("Town");
     add_room(area, 100);
     open(area);
-    QVERIFY(main->findChild<THelpWindow*>() == nullptr);
+    QVERIFY(form->findChild<THelpWindow*>() == nullptr);
     press(Qt::Key_F1);
-    auto* help = main->findChild<THelpWindow*>();
+    auto* help = form->findChild<THelpWindow*>();
     QVERIFY(help);
     QVERIFY(help->isVisible());
-    QCOMPARE(help->Browser->source(), QUrl(QStringLiteral("qrc:/help/map_info.html")));
+    QCOMPARE(help->Browser->source(), QUrl(u"qrc:/help/map_info.html"_s));
     // The page is the keyboard guide itself, not the contents page.
-    QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("Ctrl + direction")));
-    expect_no_dialogs();
-  }
-
-  void levelKeysChangeTheShownLevel() {
-    TArea& area = add_area("Town");
-    add_room(area, 100);
-    TAreaManageForm* window = open(area);
-    press(Qt::Key_Plus, Qt::KeypadModifier);
-    press(Qt::Key_Plus, Qt::KeypadModifier);
-    QCOMPARE(window->Map()->MapLevel, 2);
-    QCOMPARE(window->Map()->status_panel(2), QStringLiteral("MLevel:2"));
-    press(Qt::Key_Minus, Qt::KeypadModifier);
-    press(Qt::Key_Minus, Qt::KeypadModifier);
-    press(Qt::Key_Minus, Qt::KeypadModifier);
-    QCOMPARE(window->Map()->status_panel(2), QStringLiteral("MLevel:-1"));
+    QVERIFY(help->Browser->toPlainText().contains(u"Ctrl + direction"_s));
+    QCOMPARE(script->shown.size(), size_t(0));
   }
 
   void scrollKeysMoveWithinTheMap() {
     TArea& area = add_area("Town");
-    TAreaRoom* last = &add_room(area, 1);
-    for (int32_t vnum = 2; vnum <= 60; ++vnum) {
-      TAreaRoom& next = add_room(area, vnum);
-      link_both(*last, DIR_SOUTHEAST, next);
-      last = &next;
-    }
-    TAreaManageForm* window = open(area);
-    TMapWidget* map = window->Map();
-    QScrollBar* h = map->horizontal_bar();
-    QScrollBar* v = map->vertical_bar();
-    QCOMPARE(h->maximum(), 60);
-    press(Qt::Key_Left);
-    QCOMPARE(h->value(), 0);
-    press(Qt::Key_Right);
-    press(Qt::Key_Right);
-    QCOMPARE(h->value(), 2);
-    press(Qt::Key_Down);
-    QCOMPARE(v->value(), 1);
+    add_chain(area, 1, 60, DIR_SOUTHEAST);
+    TMapWidget* map = open(area)->Map();
+    QCOMPARE(map->horizontal_bar()->maximum(), 60);
     const int page = VisibleCells(map->paint_box()->height(), map->Zoom);
-    press(Qt::Key_PageDown);
-    QCOMPARE(v->value(), 1 + page);
-    press(Qt::Key_PageUp);
-    press(Qt::Key_PageUp);
-    QCOMPARE(v->value(), 0);
-    press(Qt::Key_End);
+    const auto scroll_after = [&](int key) {
+      press(key);
+      return QPoint(map->horizontal_bar()->value(), map->vertical_bar()->value());
+    };
+    QCOMPARE(scroll_after(Qt::Key_Left), QPoint(0, 0));
+    scroll_after(Qt::Key_Right);
+    QCOMPARE(scroll_after(Qt::Key_Right), QPoint(2, 0));
+    QCOMPARE(scroll_after(Qt::Key_Down), QPoint(2, 1));
+    QCOMPARE(scroll_after(Qt::Key_PageDown), QPoint(2, 1 + page));
+    scroll_after(Qt::Key_PageUp);
+    QCOMPARE(scroll_after(Qt::Key_PageUp), QPoint(2, 0));
     // The last room is the last fully visible one.
-    QCOMPARE(h->value(), 60 - VisibleCells(map->paint_box()->width(), map->Zoom) + 1);
-    QCOMPARE(v->value(), 60 - page + 1);
-    const TAreaRoom& end = *area.Rooms->Items.back();
-    QVERIFY(end.X * 40 - map->offset_x() + 10 <= map->paint_box()->width());
-    press(Qt::Key_Home);
-    QCOMPARE(h->value(), 0);
-    QCOMPARE(v->value(), 0);
+    const int end_x = 60 - VisibleCells(map->paint_box()->width(), map->Zoom) + 1;
+    QCOMPARE(scroll_after(Qt::Key_End), QPoint(end_x, 60 - page + 1));
+    QVERIFY(area.Rooms->Items.back()->X * 40 - map->offset_x() + 10 <= map->paint_box()->width());
+    QCOMPARE(scroll_after(Qt::Key_Home), QPoint(0, 0));
   }
 
   void theSelectionStaysInView() {
     TArea& area = add_area("Town");
-    TAreaRoom* last = &add_room(area, 1);
-    for (int32_t vnum = 2; vnum <= 80; ++vnum) {
-      TAreaRoom& next = add_room(area, vnum);
-      link_both(*last, DIR_EAST, next);
-      last = &next;
-    }
-    TAreaManageForm* window = open(area);
+    add_chain(area, 1, 80, DIR_EAST);
+    TAreaManageForm* window = open_with_first_selected(area);
     TMapWidget* map = window->Map();
-    click_room(window, *area.Rooms->Items[0]);
     const int width = map->paint_box()->width();
     for (int step = 0; step < 79; ++step) {
       press(Qt::Key_Right, Qt::ShiftModifier);
@@ -633,11 +527,11 @@ class AreaMapTest : public QObject {
     press(Qt::Key_Return);
     QCOMPARE(window->AreaPages->currentIndex(), int(TMDIChild::RoomsPage));
 
-    // On another page the map's keys pass on: Right types nowhere near the map.
+    // On another page the map's keys pass on: Left moves the text cursor, not the map.
     QLineEdit* search = window->RoomEditor()->SearchEdit;
     search->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(search));
-    QTest::keyClicks(search, QStringLiteral("10"));
+    QTest::keyClicks(search, u"10"_s);
     press(Qt::Key_Left);
     QCOMPARE(window->Map()->horizontal_bar()->value(), 0);
     QCOMPARE(search->cursorPosition(), 1);
@@ -650,7 +544,7 @@ class AreaMapTest : public QObject {
     press(Qt::Key_1, Qt::ControlModifier);
     QCOMPARE(window->AreaPages->currentIndex(), int(TMDIChild::MapPage));
     QCOMPARE(digits->count, 1);
-    QCOMPARE(search->text(), QStringLiteral("10"));
+    QCOMPARE(search->text(), u"10"_s);
     for (int page = 5; page >= 0; --page) {
       window->Map()->paint_box()->setFocus();
       window->AreaPages->setCurrentIndex(0);
@@ -662,9 +556,8 @@ class AreaMapTest : public QObject {
   void tChoosesTheSectorOfNewRooms() {
     world().SectorTypes = {"inside", "city", "field", "forest", "hills"};
     TArea& area = add_area("Town");
-    TAreaRoom& a = add_room(area, 100);
-    TAreaManageForm* window = open(area);
-    click_room(window, a);
+    add_room(area, 100);
+    TAreaManageForm* window = open_with_first_selected(area);
     bool picked = false;
     QTimer::singleShot(0, this, [&] {
       auto* picker = qobject_cast<TSelectSectorForm*>(QApplication::activeModalWidget());
@@ -676,12 +569,12 @@ class AreaMapTest : public QObject {
     press(Qt::Key_T);
     QVERIFY(picked);
     QCOMPARE(window->Map()->NewRoomSector, 3);
-    main->activateWindow();
+    form->activateWindow();
     window->Map()->paint_box()->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), window->Map()->paint_box());
     press(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(area.Rooms->Items.back()->Sector, 3);
-    QCOMPARE(window->Map()->status_panel(4), QStringLiteral("Sector:forest"));
+    QCOMPARE(window->Map()->status_panel(4), u"Sector:forest"_s);
   }
 
   void theLevelBelowIsAGreyShadow() {
@@ -692,21 +585,21 @@ class AreaMapTest : public QObject {
     link_both(a, DIR_EAST, c);
     link_both(a, DIR_UP, up);
     world().SectorColors = {"0=0", "1=255", "2=16711680"};
-    TAreaManageForm* window = open(area);
-    TMapWidget* map = window->Map();
+    TMapWidget* map = open(area)->Map();
     press(Qt::Key_Plus, Qt::KeypadModifier);
     QCOMPARE(map->MapLevel, 1);
+    // c stands at (80, 40) on level 0: its grey square, 3 pixels up and to the left, spans 67..87. The room
+    // of the shown level is in its sector colour (blue, 0x00FF0000 with red in the low byte).
     const QImage image = map->paint_box()->grab().toImage();
-    // c stands at (80, 40) on level 0: its grey square, 3 pixels up and to the left, spans 67..87.
-    QCOMPARE(pixel(image, 77, 37), QColor(128, 128, 128));
-    QCOMPARE(pixel(image, 86, 46), QColor(128, 128, 128));
-    QCOMPARE(pixel(image, 89, 49), QColor(Qt::white));
-    // The room of the shown level in its sector colour (blue, 0x00FF0000 with red in the low byte).
-    QCOMPARE(pixel(image, up.X * 40, up.Y * 40), QColor(0, 0, 255));
-
+    const QRgb grey = qRgb(128, 128, 128);
+    QCOMPARE((QList<QRgb>{image.pixel(77, 37), image.pixel(86, 46), image.pixel(89, 49),
+                          image.pixel(up.X * 40, up.Y * 40)}),
+             (QList<QRgb>{grey, grey, qRgb(255, 255, 255), qRgb(0, 0, 255)}));
     press(Qt::Key_Minus, Qt::KeypadModifier);
-    const QImage level0 = map->paint_box()->grab().toImage();
-    QCOMPARE(pixel(level0, 80, 40), QColor(255, 0, 0));
+    QCOMPARE(map->paint_box()->grab().toImage().pixel(80, 40), qRgb(255, 0, 0));
+    // The level goes on below the lowest room.
+    press(Qt::Key_Minus, Qt::KeypadModifier);
+    QCOMPARE(map->status_panel(2), u"MLevel:-1"_s);
   }
 };
 

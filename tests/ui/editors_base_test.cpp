@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -183,39 +184,26 @@ class EditorBaseTest : public QObject {
     QCOMPARE(editor_->CommonPanel->size(), QSize(700, 500));
   }
 
-  void controlsCarryTheirCaptionsAndShortcuts() {
-    QCOMPARE(editor_->ViewButton->text(), QStringLiteral("View"));
-    QCOMPARE(editor_->OKButton->text(), QStringLiteral("OK"));
-    QCOMPARE(editor_->RestoreButton->text(), QStringLiteral("Restore"));
-    QCOMPARE(editor_->CancelButton->text(), QStringLiteral("Cancel"));
-    QCOMPARE(editor_->AddAction->text(), QStringLiteral("Add"));
-    QCOMPARE(editor_->AddAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
-    QCOMPARE(editor_->RemoveAction->text(), QStringLiteral("Delete"));
-    QCOMPARE(editor_->RemoveAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    // The buttons sit from the right edge leftwards: Cancel, Restore, OK; View on the left.
-    QVERIFY(editor_->ViewButton->x() < editor_->OKButton->x());
-    QVERIFY(editor_->OKButton->x() < editor_->RestoreButton->x());
-    QVERIFY(editor_->RestoreButton->x() < editor_->CancelButton->x());
+  void buttonsSitCancelRestoreOkFromTheRightAndViewOnTheLeft() {
+    const QList<int> left = {editor_->ViewButton->x(), editor_->OKButton->x(), editor_->RestoreButton->x(),
+                             editor_->CancelButton->x()};
+    QVERIFY(std::is_sorted(left.begin(), left.end()));
   }
 
-  void setListSelectsAndShowsTheFirstEntry() {
+  void setListSelectsAndShowsTheFirstEntryOrDisablesAnEmptyList() {
     bind(make_entities({{3012, u"Площадь"}, {1200, u"Лес"}}));
     QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("3012"), QStringLiteral("1200")}));
     QVERIFY(editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, 0);
     QCOMPARE(editor_->selected_entry(), 0);
     QCOMPARE(editor_->edName->text(), QStringLiteral("Площадь"));
-  }
-
-  void setListWithAnEmptyListDisablesTheList() {
-    editor_->edName->setText(QStringLiteral("left over"));
     bind({});
     QVERIFY(!editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, -1);
     QCOMPARE(editor_->edName->text(), QString());
   }
 
-  void searchSelectsTheFirstEntryContainingTheText() {
+  void searchSelectsTheEarliestEntryContainingTheTrimmedText() {
     bind(make_entities({{1200, u"a"}, {3012, u"b"}, {5012, u"c"}}));
     QTest::keyClicks(editor_->SearchEdit, QStringLiteral("30"));
     QCOMPARE(editor_->selected_entry(), 1);
@@ -227,19 +215,12 @@ class EditorBaseTest : public QObject {
     QTest::keyClicks(editor_->SearchEdit, QStringLiteral("9"));
     QCOMPARE(editor_->selected_entry(), 1);
     QCOMPARE(editor_->CurrentIndex, 1);
-  }
-
-  void searchFindsTheEarliestEntryAndIgnoresSurroundingBlanks() {
-    bind(make_entities({{3012, u"a"}, {1200, u"b"}}));
-    editor_->select_entry(1);
-    editor_->SelectItem(1);
+    // Blanks alone search for nothing; blanks around the text do not count.
+    editor_->SearchEdit->setText(QStringLiteral("   "));
+    QCOMPARE(editor_->selected_entry(), 1);
     editor_->SearchEdit->setText(QStringLiteral("  12 "));
     QCOMPARE(editor_->selected_entry(), 0);
     QCOMPARE(editor_->edName->text(), QStringLiteral("a"));
-    editor_->select_entry(1);
-    editor_->SelectItem(1);
-    editor_->SearchEdit->setText(QStringLiteral("   "));
-    QCOMPARE(editor_->selected_entry(), 1);
   }
 
   void clickingAnEntryShowsIt() {
@@ -312,8 +293,12 @@ class EditorBaseTest : public QObject {
     QCOMPARE(entities_.size(), size_t(1));
   }
 
-  void deleteRemovesTheSelectedEntity() {
+  void deleteRemovesTheSelectedEntityOnly() {
     bind(make_entities({{1, u"one"}, {2, u"two"}}));
+    editor_->select_entry(-1);
+    editor_->RemoveAction->trigger();
+    QCOMPARE(entities_.size(), size_t(2));
+
     editor_->select_entry(1);
     editor_->SelectItem(1);
     editor_->LBSearch->setFocus();
@@ -325,22 +310,13 @@ class EditorBaseTest : public QObject {
     QCOMPARE(editor_->selected_entry(), -1);
     QCOMPARE(editor_->edName->text(), QString());
     QVERIFY(editor_->LBSearch->isEnabled());
-  }
 
-  void deletingTheLastEntryDisablesTheList() {
-    bind(make_entities({{1, u"one"}}));
+    // Deleting the last entry disables the list.
+    editor_->select_entry(0);
     editor_->RemoveAction->trigger();
     QCOMPARE(editor_->entry_count(), 0);
     QVERIFY(entities_.empty());
     QVERIFY(!editor_->LBSearch->isEnabled());
-  }
-
-  void deleteWithNoSelectedEntryDoesNothing() {
-    bind(make_entities({{1, u"one"}}));
-    editor_->select_entry(-1);
-    editor_->RemoveAction->trigger();
-    QCOMPARE(editor_->entry_count(), 1);
-    QCOMPARE(entities_.size(), size_t(1));
   }
 
   void closedFormAppliesNothing() {

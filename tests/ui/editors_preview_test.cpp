@@ -13,25 +13,8 @@ namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kSilver = qRgb(192, 192, 192);
-
-// The colours painted in one character cell (column, row) of the preview.
-QSet<QRgb> cell_colours(const TSingleVisualForm& form, const QImage& image, int column, int row) {
-  QSet<QRgb> colours;
-  const int cw = form.char_width();
-  const int lh = form.line_height();
-  for (int y = row * lh; y < (row + 1) * lh && y < image.height(); ++y)
-    for (int x = column * cw; x < (column + 1) * cw && x < image.width(); ++x)
-      colours.insert(image.pixel(x, y));
-  return colours;
-}
-
-bool cell_is_blank(const TSingleVisualForm& form, const QImage& image, int column, int row) {
-  return cell_colours(form, image, column, row) == QSet<QRgb>{kBlack};
-}
-
-QRgb pixel_at_bottom(const QImage& image, int x) {
-  return image.pixel(x, image.height() - 1);
-}
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kNavy = qRgb(0, 0, 128);
 
 }  // namespace
 
@@ -40,10 +23,28 @@ class PreviewTest : public QObject {
 
  private:
   std::unique_ptr<TSingleVisualForm> form_;
+  QImage image_;
 
-  QImage paint(const QString& text) {
+  void paint(const QString& text) {
     form_->SetText(text);
-    return form_->paint_box()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image_ = form_->paint_box()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+
+  // The colours painted in one character cell of the last painting.
+  QSet<QRgb> cell(int column, int row = 0) const {
+    QSet<QRgb> colours;
+    const int cw = form_->char_width();
+    const int lh = form_->line_height();
+    for (int y = row * lh; y < (row + 1) * lh && y < image_.height(); ++y)
+      for (int x = column * cw; x < (column + 1) * cw && x < image_.width(); ++x)
+        colours.insert(image_.pixel(x, y));
+    return colours;
+  }
+
+  bool blank(int column, int row = 0) const { return cell(column, row) == QSet<QRgb>{kBlack}; }
+
+  QRgb guide_pixel(int column) const {
+    return image_.pixel(column * form_->char_width(), image_.height() - 1);
   }
 
  private slots:
@@ -55,106 +56,99 @@ class PreviewTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void windowIsSizedForEightyColumnsAndTwentyFourLines() {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("SingleVisualForm"));
     // One pixel more than 80 columns, so that the guide after the 80th column is visible.
     QCOMPARE(form_->paint_box()->width(), 80 * form_->char_width() + 1);
     QCOMPARE(form_->paint_box()->height(), 24 * form_->line_height());
   }
 
   void colourCodeShowsTheWordInItsColour() {
-    const QImage image = paint(QStringLiteral("&RКомната"));
-    QVERIFY(!form_->paint_stopped());
+    paint(QStringLiteral("&RКомната"));
     QCOMPARE(form_->status_message(), QString());
     for (int column = 0; column < 7; ++column) {
-      const QSet<QRgb> colours = cell_colours(*form_, image, column, 0);
-      QVERIFY2(colours.contains(qRgb(255, 0, 0)), qPrintable(QString::number(column)));
-      QVERIFY(!colours.contains(kSilver));
+      QVERIFY2(cell(column).contains(kRed), qPrintable(QString::number(column)));
+      QVERIFY(!cell(column).contains(kSilver));
     }
-    QVERIFY(cell_is_blank(*form_, image, 7, 0));
+    QVERIFY(blank(7));
   }
 
-  void plainTextIsSilverOnBlack() {
-    const QImage image = paint(QStringLiteral("M"));
-    QCOMPARE(cell_colours(*form_, image, 0, 0), (QSet<QRgb>{kBlack, kSilver}));
-  }
-
-  void doubledStartCharacterShowsItOnce() {
-    for (const QString& text : {QStringLiteral("&&"), QStringLiteral("^^"), QStringLiteral("}}")}) {
-      const QImage image = paint(text);
-      QVERIFY(!form_->paint_stopped());
-      QVERIFY2(cell_colours(*form_, image, 0, 0).contains(kSilver), qPrintable(text));
-      QVERIFY2(cell_is_blank(*form_, image, 1, 0), qPrintable(text));
+  // Each cell in exactly the colours listed: text colour and background, nothing else.
+  void cellsShowTheirCodesColours() {
+    const struct {
+      const char16_t* text;
+      int column, row;
+      QSet<QRgb> colours;
+    } cells[] = {
+        {u"M", 0, 0, {kBlack, kSilver}},  // plain text
+        {u"^bx&Yy&Dz", 1, 0, {kNavy, qRgb(255, 255, 0)}},
+        {u"^bx&Yy&Dz", 2, 0, {kBlack, kSilver}},       // &D: back to silver on black
+        {u"}Gx&dy", 0, 0, {kBlack, qRgb(0, 255, 0)}},  // blinking is a plain text colour
+        {u"}Gx&dy", 1, 0, {kBlack, kSilver}},
+        {u"&Ca\r\nb\nc\rd", 0, 1, {kBlack, qRgb(0, 255, 255)}},  // colours carry over to the next line
+        {u"&Ca\r\nb\nc\rd", 0, 3, {kBlack, qRgb(0, 255, 255)}},
+        {u"^R\tX", 7, 0, {kRed}},  // a tab moves to the ninth column over the background
+        {u"&&", 1, 0, {kBlack}},   // a doubled start character shows once
+        {u"^^", 1, 0, {kBlack}},
+        {u"}}", 1, 0, {kBlack}},
+        {u"&Ia&ib&Uc&ud&De", 5, 0, {kBlack}},  // style codes are consumed
+    };
+    for (const auto& expected : cells) {
+      const QString text = QString::fromUtf16(expected.text);
+      paint(text);
+      QVERIFY2(!form_->paint_stopped(), qPrintable(text));
+      QVERIFY2(cell(expected.column, expected.row) == expected.colours,
+               qPrintable(QStringLiteral("%1 at %2, %3").arg(text).arg(expected.column).arg(expected.row)));
     }
-  }
-
-  void backgroundCodeFillsTheCell() {
-    const QImage image = paint(QStringLiteral("^bx&Yy&Dz"));
-    QVERIFY(cell_colours(*form_, image, 0, 0).contains(qRgb(0, 0, 128)));
-    QCOMPARE(cell_colours(*form_, image, 1, 0), (QSet<QRgb>{qRgb(0, 0, 128), qRgb(255, 255, 0)}));
-    // &D: silver on black again.
-    QCOMPARE(cell_colours(*form_, image, 2, 0), (QSet<QRgb>{kBlack, kSilver}));
-  }
-
-  void blinkingCodeIsAPlainTextColour() {
-    const QImage image = paint(QStringLiteral("}Gx&dy"));
-    QCOMPARE(cell_colours(*form_, image, 0, 0), (QSet<QRgb>{kBlack, qRgb(0, 255, 0)}));
-    QCOMPARE(cell_colours(*form_, image, 1, 0), (QSet<QRgb>{kBlack, kSilver}));
-  }
-
-  void coloursCarryOverToTheNextLine() {
-    const QImage image = paint(QStringLiteral("&Ca\r\nb\nc\rd"));
-    for (int row = 0; row < 4; ++row)
-      QCOMPARE(cell_colours(*form_, image, 0, row), (QSet<QRgb>{kBlack, qRgb(0, 255, 255)}));
+    // The characters before those cells are drawn.
+    paint(QStringLiteral("^bx"));
+    QVERIFY(cell(0).contains(kNavy));
+    paint(QStringLiteral("^R\tX"));
+    QVERIFY(cell(8).contains(kSilver));
+    for (const QString text : {QStringLiteral("&&"), QStringLiteral("^^"), QStringLiteral("}}")}) {
+      paint(text);
+      QVERIFY2(cell(0).contains(kSilver), qPrintable(text));
+    }
+    paint(QStringLiteral("&Ia&ib&Uc&ud&De"));
+    for (int column = 0; column < 5; ++column)
+      QVERIFY(!blank(column));
   }
 
   void guidesMarkColumnsSeventyTwoAndEighty() {
-    const QImage image = paint(QStringLiteral("text"));
-    const int cw = form_->char_width();
-    QCOMPARE(pixel_at_bottom(image, 72 * cw), qRgb(0, 128, 0));
-    QCOMPARE(pixel_at_bottom(image, 80 * cw), qRgb(255, 0, 0));
-    QCOMPARE(image.pixel(72 * cw, 0), qRgb(0, 128, 0));
+    paint(QStringLiteral("text"));
+    QCOMPARE(guide_pixel(72), qRgb(0, 128, 0));
+    QCOMPARE(guide_pixel(80), kRed);
+    QCOMPARE(image_.pixel(72 * form_->char_width(), 0), qRgb(0, 128, 0));
   }
 
-  void lineEndingInAmpersandIsUnfinished() {
-    const QImage image = paint(QStringLiteral("ab&\r\nnext"));
+  // Painting stops at a malformed code with a message; what came before stays.
+  void malformedCodesStopPainting_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("stop");  // the first cell left blank
+    QTest::newRow("line ending in &")
+        << QStringLiteral("ab&\r\nnext") << QStringLiteral("Unfinished color sequence!") << 2;
+    QTest::newRow("^ with a special letter")
+        << QStringLiteral("a^Db") << QStringLiteral("Incorrect color - D") << 1;
+    QTest::newRow("unknown letter") << QStringLiteral("ab&qcd") << QStringLiteral("Incorrect color - q") << 2;
+    QTest::newRow("reverse") << QStringLiteral("&Vx") << QStringLiteral("Reverse colors don't allowed now!")
+                             << 0;
+    QTest::newRow("reverse, small") << QStringLiteral("&vx")
+                                    << QStringLiteral("Reverse colors don't allowed now!") << 0;
+  }
+
+  void malformedCodesStopPainting() {
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(int, stop);
+    paint(text);
     QVERIFY(form_->paint_stopped());
-    QCOMPARE(form_->status_message(), QStringLiteral("Unfinished color sequence!"));
-    QVERIFY(cell_colours(*form_, image, 1, 0).contains(kSilver));
-    QVERIFY(cell_is_blank(*form_, image, 0, 1));
-    QCOMPARE(pixel_at_bottom(image, 72 * form_->char_width()), kBlack);
-    QCOMPARE(pixel_at_bottom(image, 80 * form_->char_width()), kBlack);
-  }
-
-  void backgroundCodeHasNoSpecialLetters() {
-    const QImage image = paint(QStringLiteral("a^Db"));
-    QVERIFY(form_->paint_stopped());
-    QCOMPARE(form_->status_message(), QStringLiteral("Incorrect color - D"));
-    QVERIFY(!cell_is_blank(*form_, image, 0, 0));
-    QVERIFY(cell_is_blank(*form_, image, 1, 0));
-  }
-
-  void unknownColourLetterStopsPainting() {
-    const QImage image = paint(QStringLiteral("ab&qcd"));
-    QCOMPARE(form_->status_message(), QStringLiteral("Incorrect color - q"));
-    QVERIFY(cell_is_blank(*form_, image, 2, 0));
-    QVERIFY(cell_is_blank(*form_, image, 3, 0));
-  }
-
-  void reverseColoursAreRefused() {
-    for (const QString& text : {QStringLiteral("&Vx"), QStringLiteral("&vx")}) {
-      const QImage image = paint(text);
-      QVERIFY(form_->paint_stopped());
-      QCOMPARE(form_->status_message(), QStringLiteral("Reverse colors don't allowed now!"));
-      QVERIFY(cell_is_blank(*form_, image, 0, 0));
-    }
-  }
-
-  void styleCodesAreConsumedWithoutError() {
-    const QImage image = paint(QStringLiteral("&Ia&ib&Uc&ud&De"));
-    QVERIFY(!form_->paint_stopped());
-    for (int column = 0; column < 5; ++column)
-      QVERIFY(!cell_is_blank(*form_, image, column, 0));
-    QVERIFY(cell_is_blank(*form_, image, 5, 0));
+    QCOMPARE(form_->status_message(), message);
+    if (stop > 0) QVERIFY(cell(stop - 1).contains(kSilver));
+    QVERIFY(blank(stop));
+    QVERIFY(blank(stop + 1));
+    QVERIFY(blank(0, 1));
+    // The guides are drawn only under a finished painting.
+    QCOMPARE(guide_pixel(72), kBlack);
+    QCOMPARE(guide_pixel(80), kBlack);
   }
 
   void messageStaysUntilAnotherReplacesIt() {
@@ -167,40 +161,28 @@ class PreviewTest : public QObject {
     QCOMPARE(form_->status_message(), QStringLiteral("Reverse colors don't allowed now!"));
   }
 
-  void tabMovesToTheNinthColumn() {
-    const QImage image = paint(QStringLiteral("^R\tX"));
-    for (int column = 0; column < 8; ++column)
-      QCOMPARE(cell_colours(*form_, image, column, 0), QSet<QRgb>{qRgb(255, 0, 0)});
-    QVERIFY(cell_colours(*form_, image, 8, 0).contains(kSilver));
-  }
-
   void thirtyLinesScrollBySixLines() {
+    paint(QStringLiteral("one\r\ntwo"));
+    QCOMPARE(form_->scroll_bar()->maximum(), 0);
     QStringList lines;
     for (int i = 0; i < 30; ++i)
       lines << QStringLiteral("line %1").arg(i);
     paint(lines.join(QStringLiteral("\r\n")));
-    QCOMPARE(form_->scroll_bar()->minimum(), 0);
-    QCOMPARE(form_->scroll_bar()->maximum(), 6 * form_->line_height());
+    const int lh = form_->line_height();
+    QCOMPARE(form_->scroll_bar()->maximum(), 6 * lh);
     QCOMPARE(form_->scroll_bar()->value(), 0);
 
     // Scrolled by one line, the first row shows what the second showed.
     const QImage top = form_->paint_box()->grab().toImage();
-    form_->scroll_bar()->setValue(form_->line_height());
+    form_->scroll_bar()->setValue(lh);
     const QImage scrolled = form_->paint_box()->grab().toImage();
-    const int lh = form_->line_height();
     QCOMPARE(scrolled.copy(0, 0, 80 * form_->char_width(), lh),
              top.copy(0, lh, 80 * form_->char_width(), lh));
   }
 
-  void shortTextDoesNotScroll() {
-    paint(QStringLiteral("one\r\ntwo"));
-    QCOMPARE(form_->scroll_bar()->maximum(), 0);
-  }
-
   void linesEndAtCrLfLfOrCr() {
-    QCOMPARE(
-        TSingleVisualForm::split_lines(QStringLiteral("a\r\nb\nc\rd")),
-        (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    QCOMPARE(TSingleVisualForm::split_lines(QStringLiteral("a\r\nb\nc\rd")),
+             QStringLiteral("a,b,c,d").split(u','));
     QCOMPARE(TSingleVisualForm::split_lines(QStringLiteral("a\r\n\r\n")),
              (QStringList{QStringLiteral("a"), QString()}));
     QCOMPARE(TSingleVisualForm::split_lines(QString()), QStringList());

@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QtTest>
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <random>
 #include <vector>
@@ -29,28 +28,11 @@ void render(QImage& image, const Setup& setup, const Drawing& drawing, PainterCa
   setup(painter);
   PainterCanvas canvas(painter, pixels);
   drawing(canvas);
-  painter.end();
-}
-
-// The two images of a comparison, kept from one comparison to the next: thousands of fresh images cost
-// more than the drawing in them.
-struct ImagePair {
-  QImage direct;
-  QImage painted;
-};
-
-ImagePair& images_of(QSize size, QImage::Format format) {
-  static ImagePair images;
-  if (images.direct.size() != size || images.direct.format() != format)
-    images = ImagePair{QImage(size, format), QImage(size, format)};
-  return images;
 }
 
 // The first pixel where the two ways differ, as text; empty when the images are the same.
 QString first_difference(const QImage& direct, const QImage& painted) {
-  const size_t row_bytes = static_cast<size_t>(direct.width()) * static_cast<size_t>(direct.depth()) / 8;
-  for (int y = 0; y < direct.height(); ++y) {
-    if (std::memcmp(direct.constScanLine(y), painted.constScanLine(y), row_bytes) == 0) continue;
+  for (int y = 0; y < direct.height(); ++y)
     for (int x = 0; x < direct.width(); ++x)
       if (direct.pixel(x, y) != painted.pixel(x, y))
         return QStringLiteral("(%1, %2): %3 instead of %4")
@@ -58,17 +40,17 @@ QString first_difference(const QImage& direct, const QImage& painted) {
             .arg(y)
             .arg(direct.pixel(x, y), 8, 16)
             .arg(painted.pixel(x, y), 8, 16);
-  }
   return {};
 }
 
 void compare_ways(QImage::Format format, const Setup& setup, const Drawing& drawing,
                   const QString& what = QString(), QSize size = kSmallImage) {
-  ImagePair& images = images_of(size, format);
-  render(images.direct, setup, drawing, PainterCanvas::Pixels::Direct);
-  render(images.painted, setup, drawing, PainterCanvas::Pixels::PainterOnly);
-  const QString difference = first_difference(images.direct, images.painted);
-  QVERIFY2(difference.isEmpty(), qPrintable(what + QStringLiteral(": ") + difference));
+  // Kept from one comparison to the next: thousands of fresh images cost more than the drawing in them.
+  static QImage direct, painted;
+  if (direct.size() != size || direct.format() != format) direct = painted = QImage(size, format);
+  render(direct, setup, drawing, PainterCanvas::Pixels::Direct);
+  render(painted, setup, drawing, PainterCanvas::Pixels::PainterOnly);
+  if (direct != painted) QFAIL(qPrintable(what + QStringLiteral(": ") + first_difference(direct, painted)));
 }
 
 // Shapes of every small size and some large ones, many outside the image on one side.
@@ -94,11 +76,10 @@ Drawing random_shapes(unsigned seed, int kind_wanted = kKindCount) {
     std::uniform_int_distribution<int32_t> extent(0, 7);
     std::uniform_int_distribution<int32_t> kind(0, kKindCount - 1);
     std::uniform_int_distribution<int> channel(0, 255);
+    const auto color = [&] {
+      return Color{uint8_t(channel(random)), uint8_t(channel(random)), uint8_t(channel(random))};
+    };
     for (int i = 0; i < 300; ++i) {
-      const auto color = [&] {
-        return Color{static_cast<uint8_t>(channel(random)), static_cast<uint8_t>(channel(random)),
-                     static_cast<uint8_t>(channel(random))};
-      };
       canvas.set_pen_color(color());
       canvas.set_brush_color(color());
       const int32_t x = place(random), y = place(random);
@@ -118,18 +99,14 @@ Drawing random_shapes(unsigned seed, int kind_wanted = kKindCount) {
           break;
         case kStraightLines: {  // an exit line: straight, with zero-length pieces when the step is 0
           const int32_t step = extent(random) / 3;
-          const std::array<Point, 4> line = {Point{x, y}, Point{x + step, y}, Point{x + w - step, y},
-                                             Point{x + w, y}};
-          canvas.polyline(line);
-          const std::array<Point, 3> bend = {Point{x, y}, Point{x, y + h}, Point{x + w, y + h}};
-          canvas.polyline(bend);
+          canvas.polyline(
+              std::array<Point, 4>{Point{x, y}, Point{x + step, y}, Point{x + w - step, y}, Point{x + w, y}});
+          canvas.polyline(std::array<Point, 3>{Point{x, y}, Point{x, y + h}, Point{x + w, y + h}});
           break;
         }
-        case kSlantedLine: {
-          const std::array<Point, 2> slanted = {Point{x, y}, Point{x + w, y + h}};
-          canvas.polyline(slanted);
+        case kSlantedLine:
+          canvas.polyline(std::array<Point, 2>{Point{x, y}, Point{x + w, y + h}});
           break;
-        }
         default:
           canvas.polygon(random_polygon(random, x, y, i % 10 == 0 ? 40 : w));
       }
@@ -176,11 +153,10 @@ std::vector<std::vector<Point>> swept_shapes() {
 }
 
 QRect bounds_of(const std::vector<Point>& shape) {
-  const auto [left, right] = std::minmax_element(shape.begin(), shape.end(),
-                                                 [](const Point& a, const Point& b) { return a.x < b.x; });
-  const auto [top, bottom] = std::minmax_element(shape.begin(), shape.end(),
-                                                 [](const Point& a, const Point& b) { return a.y < b.y; });
-  return QRect(QPoint(left->x, top->y), QPoint(right->x, bottom->y));
+  QRect bounds(QPoint(shape[0].x, shape[0].y), QSize(1, 1));
+  for (const Point& point : shape)
+    bounds |= QRect(QPoint(point.x, point.y), QSize(1, 1));
+  return bounds;
 }
 
 // How far a shape moves across an edge of the frame: from lying wholly outside it to well inside.
@@ -201,14 +177,11 @@ Drawing shape_entering(const std::vector<Point>& shape, const QRect& frame, int3
     const int32_t outside_bottom = frame.bottom() + 6 - step;
     const int32_t middle_x = frame.center().x() - w / 2;
     const int32_t middle_y = frame.center().y() - h / 2;
-    const std::array<QPoint, 5> places = {{{outside_left, middle_y},
-                                           {outside_right, middle_y},
-                                           {middle_x, outside_top},
-                                           {middle_x, outside_bottom},
-                                           {outside_right, outside_bottom}}};
     canvas.set_pen_color(Color{200, 30, 40});
     canvas.set_brush_color(Color{20, 90, 210});
-    for (const QPoint& place : places) {
+    for (const QPoint& place :
+         {QPoint(outside_left, middle_y), QPoint(outside_right, middle_y), QPoint(middle_x, outside_top),
+          QPoint(middle_x, outside_bottom), QPoint(outside_right, outside_bottom)}) {
       std::vector<Point> moved = shape;
       for (Point& point : moved)
         point = Point{point.x + place.x() - bounds.left(), point.y + place.y() - bounds.top()};
@@ -253,13 +226,11 @@ class PainterCanvasPixelsTest : public QObject {
   void directShapesMatchThePainter_data() {
     QTest::addColumn<int>("format");
     QTest::addColumn<int>("state");
-    const QList<QImage::Format> formats = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
-                                           QImage::Format_ARGB32, QImage::Format_RGB16};
-    const QStringList states = {QStringLiteral("plain"), QStringLiteral("clipped"),
-                                QStringLiteral("translated"), QStringLiteral("clipped and translated")};
-    for (const QImage::Format format : formats)
-      for (int state = 0; state < states.size(); ++state)
-        QTest::addRow("format %d, %s", int(format), qPrintable(states[state])) << int(format) << state;
+    const char* states[] = {"plain", "clipped", "translated", "clipped and translated"};
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
+                                        QImage::Format_ARGB32, QImage::Format_RGB16})
+      for (int state = 0; state < 4; ++state)
+        QTest::addRow("format %d, %s", int(format), states[state]) << int(format) << state;
   }
 
   void directShapesMatchThePainter() {
