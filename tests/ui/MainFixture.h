@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +85,20 @@ class WorldFolder {
 
  private:
   QString previous_;
+};
+
+// Records the keys pressed in a widget; the modifier keys themselves, pressed on the way, do not count.
+class KeyLog : public QObject {
+ public:
+  explicit KeyLog(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+  std::vector<int> keys;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+    if (key != 0 && key != Qt::Key_Control && key != Qt::Key_Shift) keys.push_back(key);
+    return false;
+  }
 };
 
 using AreaFiles = std::vector<std::pair<QString, QByteArray>>;

@@ -17,6 +17,7 @@
 
 using namespace tavro;
 using namespace tavro::ui;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,9 +32,9 @@ class TestEditor : public TParentForm {
  public:
   TestEditor() {
     edVnum = new QLineEdit(FieldsPanel);
-    edVnum->setObjectName(QStringLiteral("edVnum"));
+    edVnum->setObjectName(u"edVnum"_s);
     edName = new QLineEdit(FieldsPanel);
-    edName->setObjectName(QStringLiteral("edName"));
+    edName->setObjectName(u"edName"_s);
     edName->move(0, 30);
     RouteDataPanelExitToApply();
   }
@@ -72,9 +73,8 @@ class TestEditor : public TParentForm {
     bool ok = false;
     const int vnum = edVnum->text().toInt(&ok);
     if (!ok) {
-      DialogService::instance().message(CommonPanel, QStringLiteral("Error"),
-                                        QStringLiteral("TEST: Bad information:\r\n") + edVnum->text(),
-                                        DialogIcon::Error);
+      DialogService::instance().message(CommonPanel, u"Error"_s,
+                                        u"TEST: Bad information:\r\n"_s + edVnum->text(), DialogIcon::Error);
       return;
     }
     TestEntity* entity = nullptr;
@@ -192,11 +192,11 @@ class EditorBaseTest : public QObject {
 
   void setListSelectsAndShowsTheFirstEntryOrDisablesAnEmptyList() {
     bind(make_entities({{3012, u"Площадь"}, {1200, u"Лес"}}));
-    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("3012"), QStringLiteral("1200")}));
+    QCOMPARE(entry_texts(*editor_), (QStringList{u"3012"_s, u"1200"_s}));
     QVERIFY(editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, 0);
     QCOMPARE(editor_->selected_entry(), 0);
-    QCOMPARE(editor_->edName->text(), QStringLiteral("Площадь"));
+    QCOMPARE(editor_->edName->text(), u"Площадь"_s);
     bind({});
     QVERIFY(!editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, -1);
@@ -205,22 +205,22 @@ class EditorBaseTest : public QObject {
 
   void searchSelectsTheEarliestEntryContainingTheTrimmedText() {
     bind(make_entities({{1200, u"a"}, {3012, u"b"}, {5012, u"c"}}));
-    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("30"));
+    QTest::keyClicks(editor_->SearchEdit, u"30"_s);
     QCOMPARE(editor_->selected_entry(), 1);
     QCOMPARE(editor_->CurrentIndex, 1);
-    QCOMPARE(editor_->edName->text(), QStringLiteral("b"));
+    QCOMPARE(editor_->edName->text(), u"b"_s);
     // "301" still finds 3012; "3019" finds nothing and leaves the selection.
-    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("1"));
+    QTest::keyClicks(editor_->SearchEdit, u"1"_s);
     QCOMPARE(editor_->selected_entry(), 1);
-    QTest::keyClicks(editor_->SearchEdit, QStringLiteral("9"));
+    QTest::keyClicks(editor_->SearchEdit, u"9"_s);
     QCOMPARE(editor_->selected_entry(), 1);
     QCOMPARE(editor_->CurrentIndex, 1);
     // Blanks alone search for nothing; blanks around the text do not count.
-    editor_->SearchEdit->setText(QStringLiteral("   "));
+    editor_->SearchEdit->setText(u"   "_s);
     QCOMPARE(editor_->selected_entry(), 1);
-    editor_->SearchEdit->setText(QStringLiteral("  12 "));
+    editor_->SearchEdit->setText(u"  12 "_s);
     QCOMPARE(editor_->selected_entry(), 0);
-    QCOMPARE(editor_->edName->text(), QStringLiteral("a"));
+    QCOMPARE(editor_->edName->text(), u"a"_s);
   }
 
   void clickingAnEntryShowsIt() {
@@ -228,69 +228,59 @@ class EditorBaseTest : public QObject {
     QListWidget* list = editor_->LBSearch;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QCOMPARE(editor_->CurrentIndex, 1);
-    QCOMPARE(editor_->edName->text(), QStringLiteral("two"));
+    QCOMPARE(editor_->edName->text(), u"two"_s);
   }
 
   void addThenOkAppendsAndASecondOkUpdates() {
-    bind(make_entities({{1, u"one"}}));
+    bind({});
+    editor_->AddAction->trigger();
+    editor_->edVnum->setText(u"1"_s);
+    editor_->ApplyAction->trigger();
+    QVERIFY(editor_->LBSearch->isEnabled());  // an empty list is enabled by its first entry
     editor_->LBSearch->setFocus();
     QTest::keyClick(editor_->LBSearch, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(editor_->CurrentIndex, -1);
     QCOMPARE(editor_->edVnum->text(), QString());
-    editor_->edVnum->setText(QStringLiteral("7"));
-    editor_->edName->setText(QStringLiteral("seven"));
+    editor_->edVnum->setText(u"7"_s);
+    editor_->edName->setText(u"seven"_s);
     QTest::mouseClick(editor_->OKButton, Qt::LeftButton);
-    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("1"), QStringLiteral("7")}));
+    QCOMPARE(entry_texts(*editor_), (QStringList{u"1"_s, u"7"_s}));
     QCOMPARE(editor_->CurrentIndex, 1);
     QCOMPARE(editor_->selected_entry(), 1);
     QCOMPARE(entities_.size(), size_t(2));
-    QCOMPARE(entities_[1]->Name, QStringLiteral("seven"));
+    QCOMPARE(entities_[1]->Name, u"seven"_s);
 
-    editor_->edVnum->setText(QStringLiteral("8"));
+    editor_->edVnum->setText(u"8"_s);
     QTest::mouseClick(editor_->OKButton, Qt::LeftButton);
     QCOMPARE(entities_.size(), size_t(2));
     QCOMPARE(entities_[1]->Vnum, 8);
-    QCOMPARE(entry_texts(*editor_), (QStringList{QStringLiteral("1"), QStringLiteral("8")}));
-  }
-
-  void addOnAnEmptyListEnablesIt() {
-    bind({});
-    editor_->AddAction->trigger();
-    editor_->edVnum->setText(QStringLiteral("10"));
-    editor_->ApplyAction->trigger();
-    QVERIFY(editor_->LBSearch->isEnabled());
-    QCOMPARE(entry_texts(*editor_), QStringList{QStringLiteral("10")});
+    QCOMPARE(entry_texts(*editor_), (QStringList{u"1"_s, u"8"_s}));
   }
 
   void failedValidationStoresNothing() {
     bind(make_entities({{1, u"one"}}));
-    editor_->edVnum->setText(QStringLiteral("x1"));
-    editor_->edName->setText(QStringLiteral("changed"));
+    editor_->edVnum->setText(u"x1"_s);
+    editor_->edName->setText(u"changed"_s);
     editor_->ApplyAction->trigger();
     QCOMPARE(dialogs_->shown.size(), size_t(1));
-    QCOMPARE(dialogs_->shown[0].text, QStringLiteral("TEST: Bad information:\r\nx1"));
-    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    QCOMPARE(dialogs_->shown[0].text, u"TEST: Bad information:\r\nx1"_s);
+    QCOMPARE(entities_[0]->Name, u"one"_s);
     QCOMPARE(editor_->CurrentIndex, 0);
   }
 
-  void restoreDiscardsUnappliedEdits() {
+  void restoreShowsTheStoredEntryAndCancelEmptiesThePanel() {
     bind(make_entities({{1, u"one"}, {2, u"two"}}));
     editor_->SelectItem(1);
-    editor_->edName->setText(QStringLiteral("edited"));
+    editor_->edName->setText(u"edited"_s);
     QTest::mouseClick(editor_->RestoreButton, Qt::LeftButton);
-    QCOMPARE(editor_->edName->text(), QStringLiteral("two"));
+    QCOMPARE(editor_->edName->text(), u"two"_s);
     QCOMPARE(editor_->CurrentIndex, 1);
-    QCOMPARE(entities_[1]->Name, QStringLiteral("two"));
-  }
-
-  void cancelEmptiesThePanelWithoutStoring() {
-    bind(make_entities({{1, u"one"}}));
-    editor_->edName->setText(QStringLiteral("edited"));
+    editor_->edName->setText(u"edited"_s);
     QTest::mouseClick(editor_->CancelButton, Qt::LeftButton);
     QCOMPARE(editor_->CurrentIndex, -1);
     QCOMPARE(editor_->edName->text(), QString());
-    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
-    QCOMPARE(entities_.size(), size_t(1));
+    QCOMPARE(entities_[1]->Name, u"two"_s);
+    QCOMPARE(entities_.size(), size_t(2));
   }
 
   void deleteRemovesTheSelectedEntityOnly() {
@@ -303,7 +293,7 @@ class EditorBaseTest : public QObject {
     editor_->SelectItem(1);
     editor_->LBSearch->setFocus();
     QTest::keyClick(editor_->LBSearch, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(entry_texts(*editor_), QStringList{QStringLiteral("1")});
+    QCOMPARE(entry_texts(*editor_), QStringList{u"1"_s});
     QCOMPARE(entities_.size(), size_t(1));
     QCOMPARE(entities_[0]->Vnum, 1);
     QCOMPARE(editor_->CurrentIndex, -1);
@@ -321,11 +311,11 @@ class EditorBaseTest : public QObject {
 
   void closedFormAppliesNothing() {
     bind(make_entities({{1, u"one"}}));
-    editor_->edName->setText(QStringLiteral("edited"));
+    editor_->edName->setText(u"edited"_s);
     editor_->FormClose();
     QVERIFY(editor_->Closed);
     editor_->ApplyAction->trigger();
-    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    QCOMPARE(entities_[0]->Name, u"one"_s);
   }
 
   void focusLeavingTheDataPanelApplies() {
@@ -334,12 +324,12 @@ class EditorBaseTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(page_.get()));
     editor_->edName->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor_->edName));
-    editor_->edName->setText(QStringLiteral("edited"));
-    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    editor_->edName->setText(u"edited"_s);
+    QCOMPARE(entities_[0]->Name, u"one"_s);
     editor_->edVnum->setFocus();  // still inside the panel
-    QCOMPARE(entities_[0]->Name, QStringLiteral("one"));
+    QCOMPARE(entities_[0]->Name, u"one"_s);
     editor_->SearchEdit->setFocus();
-    QTRY_COMPARE(entities_[0]->Name, QStringLiteral("edited"));
+    QTRY_COMPARE(entities_[0]->Name, u"edited"_s);
   }
 
   void viewShowsThePreviewModallyWithTheViewText() {
@@ -354,8 +344,8 @@ class EditorBaseTest : public QObject {
       preview->reject();
     });
     QTest::mouseClick(editor_->ViewButton, Qt::LeftButton);
-    QCOMPARE(caption, QStringLiteral("SingleVisualForm"));
-    QCOMPARE(shown_text, QStringLiteral("&RКрасный"));
+    QCOMPARE(caption, u"SingleVisualForm"_s);
+    QCOMPARE(shown_text, u"&RКрасный"_s);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
   }
 
@@ -384,28 +374,26 @@ class EditorBaseTest : public QObject {
     QCOMPARE(flags, 0x8000000Cu);
   }
 
-  void flagsToCheckListSelectsTheLastChosenEntry() {
-    const TConstantList list = {"0=A", "1=B", "2=C"};
-    QListWidget* checks = check_list(page_.get(), 3);
-    checks->setCurrentRow(2);
-    TParentForm::FlagsToCheckList(checks, 0b011, list, TParentForm::kNoChoice);
-    QCOMPARE(checks->currentRow(), 2);
-    TParentForm::FlagsToCheckList(checks, 0b011, list, 0b011);
-    QCOMPARE(checks->currentRow(), 1);
-    TParentForm::FlagsToCheckList(checks, 0, list, 0b001);
-    QCOMPARE(checks->currentRow(), 0);
-    QCOMPARE(ticks(checks), (QList<bool>{false, false, false}));
-  }
-
-  void checkListGivesFlagsAndChoice() {
+  void theChoiceIsTheCurrentEntryOfTheCheckList() {
     const TConstantList list = {"0=A", "4=B", "5=C"};
     QListWidget* checks = check_list(page_.get(), 3);
-    checks->item(0)->setCheckState(Qt::Checked);
+    checks->setCurrentRow(2);
+    TParentForm::FlagsToCheckList(checks, 0b110001, list, TParentForm::kNoChoice);
+    QCOMPARE(checks->currentRow(), 2);
+    QCOMPARE(ticks(checks), (QList<bool>{true, true, true}));
+    // The last chosen entry becomes the current one.
+    TParentForm::FlagsToCheckList(checks, 0b110001, list, 0b010001);
+    QCOMPARE(checks->currentRow(), 1);
+    TParentForm::FlagsToCheckList(checks, 0, list, 0b000001);
+    QCOMPARE(checks->currentRow(), 0);
+    QCOMPARE(ticks(checks), (QList<bool>{false, false, false}));
+
     checks->item(2)->setCheckState(Qt::Checked);
+    checks->setCurrentRow(-1);
     uint32_t flags = 0;
     uint32_t choice = 99;
     TParentForm::CheckListToFlagsAndChoice(checks, flags, choice, list);
-    QCOMPARE(flags, 0b100001u);
+    QCOMPARE(flags, 0b100000u);
     QCOMPARE(choice, 0u);
     checks->setCurrentRow(1);
     TParentForm::CheckListToFlagsAndChoice(checks, flags, choice, list);

@@ -8,6 +8,7 @@
 #include "ui/editors/SingleVisualForm.h"
 
 using tavro::ui::TSingleVisualForm;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -62,7 +63,7 @@ class PreviewTest : public QObject {
   }
 
   void colourCodeShowsTheWordInItsColour() {
-    paint(QStringLiteral("&RКомната"));
+    paint(u"&RКомната"_s);
     QCOMPARE(form_->status_message(), QString());
     for (int column = 0; column < 7; ++column) {
       QVERIFY2(cell(column).contains(kRed), qPrintable(QString::number(column)));
@@ -96,24 +97,24 @@ class PreviewTest : public QObject {
       paint(text);
       QVERIFY2(!form_->paint_stopped(), qPrintable(text));
       QVERIFY2(cell(expected.column, expected.row) == expected.colours,
-               qPrintable(QStringLiteral("%1 at %2, %3").arg(text).arg(expected.column).arg(expected.row)));
+               qPrintable(u"%1 at %2, %3"_s.arg(text).arg(expected.column).arg(expected.row)));
     }
     // The characters before those cells are drawn.
-    paint(QStringLiteral("^bx"));
+    paint(u"^bx"_s);
     QVERIFY(cell(0).contains(kNavy));
-    paint(QStringLiteral("^R\tX"));
+    paint(u"^R\tX"_s);
     QVERIFY(cell(8).contains(kSilver));
-    for (const QString text : {QStringLiteral("&&"), QStringLiteral("^^"), QStringLiteral("}}")}) {
+    for (const QString& text : {u"&&"_s, u"^^"_s, u"}}"_s}) {
       paint(text);
       QVERIFY2(cell(0).contains(kSilver), qPrintable(text));
     }
-    paint(QStringLiteral("&Ia&ib&Uc&ud&De"));
+    paint(u"&Ia&ib&Uc&ud&De"_s);
     for (int column = 0; column < 5; ++column)
       QVERIFY(!blank(column));
   }
 
   void guidesMarkColumnsSeventyTwoAndEighty() {
-    paint(QStringLiteral("text"));
+    paint(u"text"_s);
     QCOMPARE(guide_pixel(72), qRgb(0, 128, 0));
     QCOMPARE(guide_pixel(80), kRed);
     QCOMPARE(image_.pixel(72 * form_->char_width(), 0), qRgb(0, 128, 0));
@@ -124,15 +125,11 @@ class PreviewTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("stop");  // the first cell left blank
-    QTest::newRow("line ending in &")
-        << QStringLiteral("ab&\r\nnext") << QStringLiteral("Unfinished color sequence!") << 2;
-    QTest::newRow("^ with a special letter")
-        << QStringLiteral("a^Db") << QStringLiteral("Incorrect color - D") << 1;
-    QTest::newRow("unknown letter") << QStringLiteral("ab&qcd") << QStringLiteral("Incorrect color - q") << 2;
-    QTest::newRow("reverse") << QStringLiteral("&Vx") << QStringLiteral("Reverse colors don't allowed now!")
-                             << 0;
-    QTest::newRow("reverse, small") << QStringLiteral("&vx")
-                                    << QStringLiteral("Reverse colors don't allowed now!") << 0;
+    QTest::newRow("line ending in &") << u"ab&\r\nnext"_s << u"Unfinished color sequence!"_s << 2;
+    QTest::newRow("^ with a special letter") << u"a^Db"_s << u"Incorrect color - D"_s << 1;
+    QTest::newRow("unknown letter") << u"ab&qcd"_s << u"Incorrect color - q"_s << 2;
+    QTest::newRow("reverse") << u"&Vx"_s << u"Reverse colors don't allowed now!"_s << 0;
+    QTest::newRow("reverse, small") << u"&vx"_s << u"Reverse colors don't allowed now!"_s << 0;
   }
 
   void malformedCodesStopPainting() {
@@ -152,22 +149,22 @@ class PreviewTest : public QObject {
   }
 
   void messageStaysUntilAnotherReplacesIt() {
-    paint(QStringLiteral("&"));
-    QCOMPARE(form_->status_message(), QStringLiteral("Unfinished color sequence!"));
-    paint(QStringLiteral("fine"));
+    paint(u"&"_s);
+    QCOMPARE(form_->status_message(), u"Unfinished color sequence!"_s);
+    paint(u"fine"_s);
     QVERIFY(!form_->paint_stopped());
-    QCOMPARE(form_->status_message(), QStringLiteral("Unfinished color sequence!"));
-    paint(QStringLiteral("&V"));
-    QCOMPARE(form_->status_message(), QStringLiteral("Reverse colors don't allowed now!"));
+    QCOMPARE(form_->status_message(), u"Unfinished color sequence!"_s);
+    paint(u"&V"_s);
+    QCOMPARE(form_->status_message(), u"Reverse colors don't allowed now!"_s);
   }
 
   void thirtyLinesScrollBySixLines() {
-    paint(QStringLiteral("one\r\ntwo"));
+    paint(u"one\r\ntwo"_s);
     QCOMPARE(form_->scroll_bar()->maximum(), 0);
     QStringList lines;
     for (int i = 0; i < 30; ++i)
-      lines << QStringLiteral("line %1").arg(i);
-    paint(lines.join(QStringLiteral("\r\n")));
+      lines << u"line %1"_s.arg(i);
+    paint(lines.join(u"\r\n"_s));
     const int lh = form_->line_height();
     QCOMPARE(form_->scroll_bar()->maximum(), 6 * lh);
     QCOMPARE(form_->scroll_bar()->value(), 0);
@@ -181,10 +178,8 @@ class PreviewTest : public QObject {
   }
 
   void linesEndAtCrLfLfOrCr() {
-    QCOMPARE(TSingleVisualForm::split_lines(QStringLiteral("a\r\nb\nc\rd")),
-             QStringLiteral("a,b,c,d").split(u','));
-    QCOMPARE(TSingleVisualForm::split_lines(QStringLiteral("a\r\n\r\n")),
-             (QStringList{QStringLiteral("a"), QString()}));
+    QCOMPARE(TSingleVisualForm::split_lines(u"a\r\nb\nc\rd"_s), u"a,b,c,d"_s.split(u','));
+    QCOMPARE(TSingleVisualForm::split_lines(u"a\r\n\r\n"_s), (QStringList{u"a"_s, QString()}));
     QCOMPARE(TSingleVisualForm::split_lines(QString()), QStringList());
   }
 };

@@ -35,11 +35,8 @@ QString first_difference(const QImage& direct, const QImage& painted) {
   for (int y = 0; y < direct.height(); ++y)
     for (int x = 0; x < direct.width(); ++x)
       if (direct.pixel(x, y) != painted.pixel(x, y))
-        return QStringLiteral("(%1, %2): %3 instead of %4")
-            .arg(x)
-            .arg(y)
-            .arg(direct.pixel(x, y), 8, 16)
-            .arg(painted.pixel(x, y), 8, 16);
+        return QString::asprintf("(%d, %d): %08x instead of %08x", x, y, direct.pixel(x, y),
+                                 painted.pixel(x, y));
   return {};
 }
 
@@ -47,7 +44,10 @@ void compare_ways(QImage::Format format, const Setup& setup, const Drawing& draw
                   const QString& what = QString(), QSize size = kSmallImage) {
   // Kept from one comparison to the next: thousands of fresh images cost more than the drawing in them.
   static QImage direct, painted;
-  if (direct.size() != size || direct.format() != format) direct = painted = QImage(size, format);
+  if (direct.size() != size || direct.format() != format) {
+    direct = QImage(size, format);
+    painted = QImage(size, format);
+  }
   render(direct, setup, drawing, PainterCanvas::Pixels::Direct);
   render(painted, setup, drawing, PainterCanvas::Pixels::PainterOnly);
   if (direct != painted) QFAIL(qPrintable(what + QStringLiteral(": ") + first_difference(direct, painted)));
