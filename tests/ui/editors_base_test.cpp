@@ -190,13 +190,17 @@ class EditorBaseTest : public QObject {
     QVERIFY(std::is_sorted(left.begin(), left.end()));
   }
 
-  void setListSelectsAndShowsTheFirstEntryOrDisablesAnEmptyList() {
+  void setListShowsTheFirstEntryAClickShowsAnotherAndAnEmptyListIsDisabled() {
     bind(make_entities({{3012, u"Площадь"}, {1200, u"Лес"}}));
     QCOMPARE(entry_texts(*editor_), (QStringList{u"3012"_s, u"1200"_s}));
     QVERIFY(editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, 0);
     QCOMPARE(editor_->selected_entry(), 0);
     QCOMPARE(editor_->edName->text(), u"Площадь"_s);
+    QListWidget* list = editor_->LBSearch;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(editor_->CurrentIndex, 1);
+    QCOMPARE(editor_->edName->text(), u"Лес"_s);
     bind({});
     QVERIFY(!editor_->LBSearch->isEnabled());
     QCOMPARE(editor_->CurrentIndex, -1);
@@ -221,14 +225,6 @@ class EditorBaseTest : public QObject {
     editor_->SearchEdit->setText(u"  12 "_s);
     QCOMPARE(editor_->selected_entry(), 0);
     QCOMPARE(editor_->edName->text(), u"a"_s);
-  }
-
-  void clickingAnEntryShowsIt() {
-    bind(make_entities({{1, u"one"}, {2, u"two"}}));
-    QListWidget* list = editor_->LBSearch;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QCOMPARE(editor_->CurrentIndex, 1);
-    QCOMPARE(editor_->edName->text(), u"two"_s);
   }
 
   void addThenOkAppendsAndASecondOkUpdates() {
@@ -257,30 +253,33 @@ class EditorBaseTest : public QObject {
     QCOMPARE(entry_texts(*editor_), (QStringList{u"1"_s, u"8"_s}));
   }
 
-  void failedValidationStoresNothing() {
-    bind(make_entities({{1, u"one"}}));
-    editor_->edVnum->setText(u"x1"_s);
-    editor_->edName->setText(u"changed"_s);
-    editor_->ApplyAction->trigger();
-    QCOMPARE(dialogs_->shown.size(), size_t(1));
-    QCOMPARE(dialogs_->shown[0].text, u"TEST: Bad information:\r\nx1"_s);
-    QCOMPARE(entities_[0]->Name, u"one"_s);
-    QCOMPARE(editor_->CurrentIndex, 0);
-  }
-
-  void restoreShowsTheStoredEntryAndCancelEmptiesThePanel() {
+  void restoreCancelRefusedOrClosedStoresNothing() {
     bind(make_entities({{1, u"one"}, {2, u"two"}}));
     editor_->SelectItem(1);
     editor_->edName->setText(u"edited"_s);
     QTest::mouseClick(editor_->RestoreButton, Qt::LeftButton);
     QCOMPARE(editor_->edName->text(), u"two"_s);
     QCOMPARE(editor_->CurrentIndex, 1);
-    editor_->edName->setText(u"edited"_s);
+
+    editor_->edVnum->setText(u"x1"_s);
+    editor_->edName->setText(u"changed"_s);
+    editor_->ApplyAction->trigger();
+    QCOMPARE(dialogs_->shown.size(), size_t(1));
+    QCOMPARE(dialogs_->shown[0].text, u"TEST: Bad information:\r\nx1"_s);
+    QCOMPARE(editor_->CurrentIndex, 1);
+
     QTest::mouseClick(editor_->CancelButton, Qt::LeftButton);
     QCOMPARE(editor_->CurrentIndex, -1);
     QCOMPARE(editor_->edName->text(), QString());
-    QCOMPARE(entities_[1]->Name, u"two"_s);
+
+    editor_->SelectItem(0);
+    editor_->edName->setText(u"edited"_s);
+    editor_->FormClose();
+    QVERIFY(editor_->Closed);
+    editor_->ApplyAction->trigger();
     QCOMPARE(entities_.size(), size_t(2));
+    QCOMPARE(entities_[0]->Name, u"one"_s);
+    QCOMPARE(entities_[1]->Name, u"two"_s);
   }
 
   void deleteRemovesTheSelectedEntityOnly() {
@@ -307,15 +306,6 @@ class EditorBaseTest : public QObject {
     QCOMPARE(editor_->entry_count(), 0);
     QVERIFY(entities_.empty());
     QVERIFY(!editor_->LBSearch->isEnabled());
-  }
-
-  void closedFormAppliesNothing() {
-    bind(make_entities({{1, u"one"}}));
-    editor_->edName->setText(u"edited"_s);
-    editor_->FormClose();
-    QVERIFY(editor_->Closed);
-    editor_->ApplyAction->trigger();
-    QCOMPARE(entities_[0]->Name, u"one"_s);
   }
 
   void focusLeavingTheDataPanelApplies() {

@@ -87,28 +87,22 @@ Drawing random_shapes(unsigned seed, int kind_wanted = kKindCount) {
       const Rect rect{x, y, x + w, y + h};
       const int drawn = kind(random);
       if (kind_wanted != kKindCount && drawn != kind_wanted) continue;
-      switch (drawn) {
-        case kFill:
-          canvas.fill_rect(rect);
-          break;
-        case kFrame:
-          canvas.frame_rect(rect);
-          break;
-        case kRectangle:
-          canvas.rectangle(rect);
-          break;
-        case kStraightLines: {  // an exit line: straight, with zero-length pieces when the step is 0
-          const int32_t step = extent(random) / 3;
-          canvas.polyline(
-              std::array<Point, 4>{Point{x, y}, Point{x + step, y}, Point{x + w - step, y}, Point{x + w, y}});
-          canvas.polyline(std::array<Point, 3>{Point{x, y}, Point{x, y + h}, Point{x + w, y + h}});
-          break;
-        }
-        case kSlantedLine:
-          canvas.polyline(std::array<Point, 2>{Point{x, y}, Point{x + w, y + h}});
-          break;
-        default:
-          canvas.polygon(random_polygon(random, x, y, i % 10 == 0 ? 40 : w));
+      if (drawn == kFill) {
+        canvas.fill_rect(rect);
+      } else if (drawn == kFrame) {
+        canvas.frame_rect(rect);
+      } else if (drawn == kRectangle) {
+        canvas.rectangle(rect);
+      } else if (drawn == kStraightLines) {
+        // An exit line: straight, with zero-length pieces when the step is 0.
+        const int32_t step = extent(random) / 3;
+        canvas.polyline(
+            std::array<Point, 4>{Point{x, y}, Point{x + step, y}, Point{x + w - step, y}, Point{x + w, y}});
+        canvas.polyline(std::array<Point, 3>{Point{x, y}, Point{x, y + h}, Point{x + w, y + h}});
+      } else if (drawn == kSlantedLine) {
+        canvas.polyline(std::array<Point, 2>{Point{x, y}, Point{x + w, y + h}});
+      } else {
+        canvas.polygon(random_polygon(random, x, y, i % 10 == 0 ? 40 : w));
       }
     }
   };
