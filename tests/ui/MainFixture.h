@@ -59,12 +59,10 @@ class WorldFolder {
   explicit WorldFolder(const std::vector<std::pair<QString, QByteArray>>& areas) {
     const QString sample = QStringLiteral(TAVRO_SAMPLE_DIR);
     ok = dir.isValid() &&
-         QFile::copy(sample + QStringLiteral("/TavroEd.ini"), path(QStringLiteral("TavroEd.ini"))) &&
-         copy_tree(sample + QStringLiteral("/files"), path(QStringLiteral("files"))) &&
-         copy_tree(sample + QStringLiteral("/mud/system"), path(QStringLiteral("mud/system"))) &&
-         copy_tree(sample + QStringLiteral("/mud/races"), path(QStringLiteral("mud/races"))) &&
-         copy_tree(sample + QStringLiteral("/mud/classes"), path(QStringLiteral("mud/classes"))) &&
-         QDir().mkpath(path(QStringLiteral("mud/area")));
+         QFile::copy(sample + QStringLiteral("/TavroEd.ini"), path(QStringLiteral("TavroEd.ini")));
+    for (const char* tree : {"files", "mud/system", "mud/races", "mud/classes"})
+      ok = ok && copy_tree(sample + u'/' + QLatin1String(tree), path(QLatin1String(tree)));
+    ok = ok && QDir().mkpath(path(QStringLiteral("mud/area")));
     QByteArray list;
     for (const auto& [name, contents] : areas) {
       write_file(area(name), contents);

@@ -91,7 +91,7 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(form->findChild<QToolBar*>()->actions().size(), 19);
   }
 
-  void the_window_menu_lists_the_area_windows() {
+  void the_window_menu_lists_the_area_windows_by_their_captions() {
     start({{u"one.are"_s, "#AREA One~\n#VERSION 11\n#$\n"}, {u"two.are"_s, "#AREA Two~\n#VERSION 11\n#$\n"}});
     form->open_area_window(0);
     TMDIChild* second = form->open_area_window(1);
@@ -102,6 +102,12 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(items[6]->text(), u"&1 One v.11 (one.are)"_s);
     QCOMPARE(items[7]->text(), u"&2 Two v.11 (two.are)"_s);
     QVERIFY(items[7]->isChecked());
+    // The caption marks unsaved changes until they are saved.
+    second->MarkModified();
+    QCOMPARE(second->windowTitle(), u"Two v.11 (two.are) *"_s);
+    QVERIFY(form->ModifiedAreas().contains(second->Area));
+    QVERIFY(form->SaveArea(second->Area));
+    QCOMPARE(second->windowTitle(), u"Two v.11 (two.are)"_s);
     items[6]->trigger();
     QVERIFY(form->ActiveAreaWindow() != second);
     form->WindowTileVertical1->trigger();
@@ -296,17 +302,6 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QVERIFY(window->IsModified());
   }
 
-  void the_caption_marks_unsaved_changes() {
-    start({{u"one.are"_s, "#AREA One~\n#VERSION 11\n#$\n"}});
-    TMDIChild* window = form->open_area_window(0);
-    QCOMPARE(window->windowTitle(), u"One v.11 (one.are)"_s);
-    window->MarkModified();
-    QCOMPARE(window->windowTitle(), u"One v.11 (one.are) *"_s);
-    QVERIFY(form->ModifiedAreas().contains(window->Area));
-    QVERIFY(form->SaveArea(window->Area));
-    QCOMPARE(window->windowTitle(), u"One v.11 (one.are)"_s);
-  }
-
   void closing_an_area_window_with_changes_asks_first() {
     start({{u"one.are"_s, small_area("One")}});
     TMDIChild* window = form->open_area_window(0);
@@ -360,7 +355,14 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(area_file(u"two.are"_s), small_area("Two"));
   }
 
+  void closing_the_main_window_with_changes_asks_once_data() {
+    QTest::addColumn<bool>("save");
+    QTest::newRow("saving everything first") << true;
+    QTest::newRow("discarding") << false;
+  }
+
   void closing_the_main_window_with_changes_asks_once() {
+    QFETCH(bool, save);
     start(kOneTwo);
     modify(form->open_area_window(0), "One changed");
     modify(form->open_area_window(1), "Two changed");
@@ -372,20 +374,13 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
              u"(one.are)\r\n\"Two changed\" (two.are)\r\nSave them?"_s);
     QCOMPARE(window_count(), 2);
 
-    // Discard: one question for the whole window, none for each area window.
-    script->replies.push_back(DialogAnswer::No);
+    // One question for the whole window, none for each area window.
+    script->replies.push_back(save ? DialogAnswer::Yes : DialogAnswer::No);
     const size_t dialogs = script->shown.size();
     QVERIFY(form->close());
     QCOMPARE(script->shown.size(), dialogs + 1);
-    QCOMPARE(area_file(u"one.are"_s), small_area("One"));
-  }
-
-  void closing_the_main_window_can_save_everything_first() {
-    start({{u"one.are"_s, small_area("One")}});
-    modify(form->open_area_window(0), "One changed");
-    script->replies.push_back(DialogAnswer::Yes);
-    QVERIFY(form->close());
-    QVERIFY(area_file(u"one.are"_s).startsWith("#AREA One changed~"));
+    QCOMPARE(area_file(u"one.are"_s).startsWith("#AREA One changed~"), save);
+    QCOMPARE(area_file(u"two.are"_s) == small_area("Two"), !save);
   }
 };
 
