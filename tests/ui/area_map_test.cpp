@@ -128,19 +128,20 @@ class AreaMapTest : public QObject, testing::MainWindowFixture {
   // put a mobile (with equipment) into 101. The map shows Town with 101 selected.
   TAreaManageForm* open_rooms_to_delete() {
     TArea& other = add_area("Forest");
-    link(add_room(other, 7), DIR_UP, add_room(add_area("Town"), 100));
-    TArea& area = *area_at(1);
-    TAreaRoom& a = *area.Rooms->Items[0];
-    link_both(a, DIR_EAST, add_room(area, 101));
+    TAreaRoom& o = add_room(other, 7);
+    TArea& area = add_area("Town");
+    TAreaRoom& a = add_room(area, 100);
+    TAreaRoom& b = add_room(area, 101);
+    link_both(a, DIR_EAST, b);
     link_both(a, DIR_SOUTH, add_room(area, 102));
-    link(*other.Rooms->Items[0], DIR_UP, *area.Rooms->Items[1]);
+    link(o, DIR_UP, b);
     for (char command : {'O', 'P', 'M', 'E', 'G'}) {
       TAreaReset& reset = other.Resets->Add();
       reset.Command = command;
       reset.Arg3 = command == 'M' ? 101 : 1;
     }
     TAreaManageForm* window = open(area);
-    click_room(window, *area.Rooms->Items[1]);
+    click_room(window, b);
     return window;
   }
 
