@@ -100,42 +100,16 @@ void paint_scroll_strip(benchmark::State& state, int zoom) {
   }
 }
 
-// Zoom 5 shows the most rooms at once (about 96 x 54 cells); zoom 10 is the map's starting zoom.
-void BM_MapFrame_Zoom5(benchmark::State& state) {
-  paint_frames(state, 5, 0);
-}
-void BM_MapFrame_Zoom10(benchmark::State& state) {
-  paint_frames(state, 10, 0);
-}
-void BM_MapFrame_Zoom10_Scrolled(benchmark::State& state) {
-  paint_frames(state, 10, 40);
-}
-void BM_MapFrame_Zoom20(benchmark::State& state) {
-  paint_frames(state, 20, 20);
-}
-void BM_MapFrame_Zoom40(benchmark::State& state) {
-  paint_frames(state, 40, 20);
-}
-// From here on the arrowheads are too large for stamps and go through the painter.
-void BM_MapFrame_Zoom160(benchmark::State& state) {
-  paint_frames(state, 160, 20);
-}
-
-void BM_MapScrollStrip_Zoom5(benchmark::State& state) {
-  paint_scroll_strip(state, 5);
-}
-void BM_MapScrollStrip_Zoom10(benchmark::State& state) {
-  paint_scroll_strip(state, 10);
-}
-
-BENCHMARK(BM_MapFrame_Zoom5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapScrollStrip_Zoom5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapScrollStrip_Zoom10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapFrame_Zoom10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapFrame_Zoom10_Scrolled)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapFrame_Zoom20)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapFrame_Zoom40)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MapFrame_Zoom160)->Unit(benchmark::kMillisecond);
+// Zoom 5 shows the most rooms at once (about 96 x 54 cells); zoom 10 is the map's starting zoom. From
+// zoom 160 on the arrowheads are too large for stamps and go through the painter.
+BENCHMARK_CAPTURE(paint_frames, Zoom5, 5, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_scroll_strip, Zoom5, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_scroll_strip, Zoom10, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom10, 10, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom10_Scrolled, 10, 40)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom20, 20, 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom40, 40, 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom160, 160, 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -373,10 +373,7 @@ void TAreaMobiles::ReadSection(TAreaFile& f) {
 }
 
 void TAreaMobiles::WriteSection(TAreaFile& f) const {
-  if (Items.empty()) return;
-  fwrite_text(f, "#MOBILES\n");
-  write_vnum_records("#MOBILES", *this, [&](const TAreaMobile& mobile) { mobile.Write(f); });
-  fwrite_text(f, "#0\n\n");
+  write_vnum_section(f, "#MOBILES", *this, [&](const TAreaMobile& mobile) { mobile.Write(f); });
 }
 
 TAreaMobile* TAreaMobiles::FindByVnum(int32_t vnum) const {

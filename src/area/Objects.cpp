@@ -566,11 +566,8 @@ void TAreaObjects::ReadSection(TAreaFile& f) {
 }
 
 void TAreaObjects::WriteSection(TAreaFile& f) const {
-  if (Items.empty()) return;
-  TObjectContext context(Area);
-  fwrite_text(f, "#OBJECTS\n");
-  write_vnum_records("#OBJECTS", *this, [&](const TAreaObject& object) { object.WriteBody(f, context); });
-  fwrite_text(f, "#0\n\n");
+  const TObjectContext context(Area);
+  write_vnum_section(f, "#OBJECTS", *this, [&](const TAreaObject& object) { object.WriteBody(f, context); });
 }
 
 TAreaObject* TAreaObjects::FindByVnum(int32_t vnum) const {

@@ -299,10 +299,7 @@ void TAreaRooms::ReadSection(TAreaFile& f) {
 }
 
 void TAreaRooms::WriteSection(TAreaFile& f) const {
-  if (Items.empty()) return;
-  fwrite_text(f, "#ROOMS\n");
-  write_vnum_records("#ROOMS", *this, [&](const TAreaRoom& room) { room.Write(f); });
-  fwrite_text(f, "#0\n\n");
+  write_vnum_section(f, "#ROOMS", *this, [&](const TAreaRoom& room) { room.Write(f); });
 }
 
 TAreaRoom* TAreaRooms::FindByVnum(int32_t vnum) const {

@@ -42,10 +42,13 @@ void read_vnum_section(TAreaFile& f, const char* section, List& list, ReadBody&&
   }
 }
 
-// Writes every record of the list with write_one(record); a failure names the section and the record,
-// as reading does.
+// Writes the section heading, every record of the list with write_one(record) and the closing "#0";
+// nothing for an empty list. A failure names the section and the record, as reading does.
 template <class List, class WriteOne>
-void write_vnum_records(const char* section, const List& list, WriteOne&& write_one) {
+void write_vnum_section(TAreaFile& f, const char* section, const List& list, WriteOne&& write_one) {
+  if (list.Items.empty()) return;
+  fwrite_text(f, section);
+  fwrite_eol(f);
   for (const auto& record : list.Items) {
     try {
       write_one(*record);
@@ -53,6 +56,7 @@ void write_vnum_records(const char* section, const List& list, WriteOne&& write_
       throw Error(std::string(section) + " (" + std::to_string(record->Vnum) + "):\r\n" + e.what());
     }
   }
+  fwrite_text(f, "#0\n\n");
 }
 
 // One more than the largest vnum, counting from 0.
