@@ -128,6 +128,14 @@ std::string encode_cases3(const std::array<std::string, 3>& forms) {
   return CaseFolder(forms).fold();
 }
 
+int case_not_kept(const std::array<std::string, 6>& forms) {
+  const std::string set = encode_cases(forms);
+  for (int n = 1; n <= 6; ++n) {
+    if (decode_case(set, n) != forms[static_cast<size_t>(n - 1)]) return n;
+  }
+  return 0;
+}
+
 void append_case_segment(std::string& result, std::string_view form, size_t& pos) {
   result += ':';
   while (pos < form.size() && !is_word_break(form[pos]))

@@ -13,4 +13,9 @@ std::string encode_cases3(const std::array<std::string, 3>& forms);
 // Appends ':' and the form's characters from pos (0-based) up to the next space or hyphen.
 void append_case_segment(std::string& result, std::string_view form, size_t& pos);
 
+// The first case (1 to 6) whose form would not come back as given after folding the six forms into
+// one set and decoding it again, 0 when every form comes back. A ':' in a form, or forms whose words
+// are not separated by the same spaces and hyphens, fold into a set that decodes differently.
+int case_not_kept(const std::array<std::string, 6>& forms);
+
 }  // namespace tavro

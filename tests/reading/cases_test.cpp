@@ -94,5 +94,17 @@ TEST(CaseSets, FormsThatDoNotLineUpStillFold) {
   }
 }
 
+TEST(CaseSets, FoldingNamesTheFirstCaseThatWouldNotComeBack) {
+  const std::vector<std::pair<Forms, int>> cases = {
+      {{"sword", "sworda", "swordb", "swordc", "swordd", "sworde"}, 0},
+      {{"x-y", "x-y", "x-y", "x-y", "x-y", "x-y"}, 0},
+      {{"a:b", "a", "a", "a", "a", "a"}, 1},
+      {{"x", "x", "x", "x", "x:y", "x"}, 5},
+      {{"big cat", "big cats", "big", "big cat", "big cat", "big cat"}, 3},
+      {{"ab cd", "ab-ce", "ab cf", "ab cd", "ab cd", "ab cd"}, 2}};
+  for (const auto& [forms, n] : cases)
+    EXPECT_EQ(case_not_kept(forms), n) << forms[0];
+}
+
 }  // namespace
 }  // namespace tavro
