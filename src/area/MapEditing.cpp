@@ -1,8 +1,10 @@
 #include "area/MapEditing.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/Rooms.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -30,15 +32,61 @@ bool ExitLeadsSomewhere(const TAreaRoom& room, int32_t dir) {
   return door && door->ToVnum >= 1;
 }
 
-int32_t CreateLinkedRoom(TAreaRooms& rooms, int32_t from_index, int32_t dir, int32_t sector) {
+int32_t NewRoomVnum(const TAreaRooms& rooms) {
+  int32_t vnum = rooms.NextFreeVnum();
+  const TWorld* world = rooms.Area ? rooms.Area->world() : nullptr;
+  if (!world || !world->Areas) return vnum;
+  std::vector<int32_t> taken;
+  for (const auto& area : world->Areas->Items) {
+    if (!area->Rooms || area->Rooms.get() == &rooms) continue;
+    for (const auto& room : area->Rooms->Items)
+      if (room->Vnum >= vnum) taken.push_back(room->Vnum);
+  }
+  std::sort(taken.begin(), taken.end());
+  for (const int32_t used : taken) {
+    if (used > vnum) break;
+    if (used == vnum) ++vnum;
+  }
+  return vnum;
+}
+
+namespace {
+
+TRoomCreation append_room(TAreaRooms& rooms, std::unique_ptr<TAreaRoom> room, TChangeGroup& group) {
+  TRoomCreation made;
+  made.vnum = room->Vnum;
+  made.index = static_cast<int32_t>(rooms.Items.size());
+  auto insertion = std::make_unique<TListChange<TAreaRoom>>(rooms.Items, rooms.Items.size(), std::move(room));
+  insertion->AddTouch(rooms.Area, kRoomsChanged | kRoomsLaidOut);
+  group.Add(std::move(insertion));
+  return made;
+}
+
+std::unique_ptr<TAreaRoom> new_room(TAreaRooms& rooms, int32_t sector) {
+  auto room = std::make_unique<TAreaRoom>(&rooms);
+  room->Vnum = NewRoomVnum(rooms);
+  room->Sector = sector;
+  return room;
+}
+
+}  // namespace
+
+TRoomCreation CreateLinkedRoom(TAreaRooms& rooms, int32_t from_index, int32_t dir, int32_t sector) {
   TAreaRoom& from = *rooms.Items.at(static_cast<size_t>(from_index));
-  const int32_t vnum = rooms.NextFreeVnum();
-  TAreaRoom& created = rooms.Add();
-  created.Vnum = vnum;
-  created.Sector = sector;
-  SetExit(from, dir, vnum);
-  SetExit(created, RevDir[static_cast<size_t>(dir)], from.Vnum);
-  return static_cast<int32_t>(rooms.Items.size()) - 1;
+  auto room = new_room(rooms, sector);
+  SetExit(*room, RevDir[static_cast<size_t>(dir)], from.Vnum);
+  auto group = std::make_unique<TChangeGroup>();
+  TRoomCreation made = append_room(rooms, std::move(room), *group);
+  group->Add(ChangeExit(from, dir, made.vnum));
+  made.change = std::move(group);
+  return made;
+}
+
+TRoomCreation CreateFirstRoom(TAreaRooms& rooms, int32_t sector) {
+  auto group = std::make_unique<TChangeGroup>();
+  TRoomCreation made = append_room(rooms, new_room(rooms, sector), *group);
+  made.change = std::move(group);
+  return made;
 }
 
 ExitTarget FindExitTarget(const TAreaRooms& rooms, int32_t vnum) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "area/Directions.h"
@@ -14,6 +15,7 @@ namespace tavro {
 class TArea;
 class TAreaRoom;
 class TAreaRooms;
+class TChange;
 
 // One grid step of a direction (screen y grows downwards, so north is -1). Direction 10 does not move.
 struct GridStep {
@@ -45,10 +47,23 @@ inline constexpr int32_t kMinZoom = 5;
 // True when the room's door in slot dir exists and leads to a vnum of 1 or more.
 bool ExitLeadsSomewhere(const TAreaRoom& room, int32_t dir);
 
-// Creates a room with the list's next free vnum and the given sector, joined to the room at from_index by
-// a door in slot dir and a door back in the reverse slot (an existing door in slot dir keeps its other
-// fields), appends it to the list and returns its index. The layout is left to the caller.
-int32_t CreateLinkedRoom(TAreaRooms& rooms, int32_t from_index, int32_t dir, int32_t sector);
+// The vnum a new room of this list takes: the list's next free vnum, or, when a room of another loaded
+// area has it, the first vnum above it that no room of the world has.
+int32_t NewRoomVnum(const TAreaRooms& rooms);
+
+// A room the map made, with the change that made it (already applied).
+struct TRoomCreation {
+  std::unique_ptr<TChange> change;
+  int32_t index = -1;  // in the list
+  int32_t vnum = 0;
+};
+
+// Creates a room with NewRoomVnum and the given sector, joined to the room at from_index by a door in slot
+// dir and a door back in the reverse slot (an existing door in slot dir keeps its other fields), and
+// appends it to the list. The layout is left to the caller.
+TRoomCreation CreateLinkedRoom(TAreaRooms& rooms, int32_t from_index, int32_t dir, int32_t sector);
+// The first room of a map that has none: NewRoomVnum, the given sector, no exits.
+TRoomCreation CreateFirstRoom(TAreaRooms& rooms, int32_t sector);
 
 // Where an exit's vnum leads, looked up in this list first, then in the world's areas in list order.
 struct ExitTarget {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/MapEditing.h"
 #include "area/Rooms.h"
 #include "world/Areas.h"
@@ -30,15 +31,15 @@ class MapEditingTest : public ::testing::Test {
   }
 };
 
-TEST_F(MapEditingTest, CreateLinkedRoomJoinsBothWaysWithTheNextFreeVnum) {
+TEST_F(MapEditingTest, CreateLinkedRoomJoinsBothWaysAndIsTakenBack) {
   TArea& area = add_area();
   TAreaRoom& first = add_room(area, 3001);
   add_room(area, 3005);
   first.EnsureDoor(DIR_EAST).Keyword = "gate";  // an exit leading nowhere keeps its other fields
 
-  const int32_t index = CreateLinkedRoom(*area.Rooms, 0, DIR_EAST, 4);
+  const TRoomCreation made = CreateLinkedRoom(*area.Rooms, 0, DIR_EAST, 4);
 
-  ASSERT_EQ(index, 2);
+  ASSERT_EQ(std::tie(made.index, made.vnum), std::make_tuple(2, 3006));
   const TAreaRoom& created = *area.Rooms->Items[2];
   EXPECT_EQ(std::tie(created.Vnum, created.Sector), std::make_tuple(3006, 4));
   ASSERT_TRUE(first.Doors[DIR_EAST] && created.Doors[DIR_WEST]);
@@ -48,6 +49,37 @@ TEST_F(MapEditingTest, CreateLinkedRoomJoinsBothWaysWithTheNextFreeVnum) {
   EXPECT_EQ(std::tie(back.ToVnum, back.Direction, back.Keyword), std::make_tuple(3001, DIR_WEST, ""));
   for (int32_t dir = 0; dir < DirectionCount; ++dir)
     EXPECT_EQ(created.Doors[static_cast<size_t>(dir)] != nullptr, dir == DIR_WEST) << dir;
+  ASSERT_EQ(made.change->Touched().size(), 1U);
+  EXPECT_EQ(made.change->Touched()[0].area, &area);
+
+  // Undone: the room leaves, the exit that existed leads nowhere again; an exit made for the room goes.
+  made.change->Revert();
+  EXPECT_EQ(area.Rooms->Items.size(), 2U);
+  EXPECT_EQ(std::tie(first.Doors[DIR_EAST]->ToVnum, first.Doors[DIR_EAST]->Keyword),
+            std::make_tuple(0, "gate"));
+  const TRoomCreation north = CreateLinkedRoom(*area.Rooms, 0, DIR_NORTH, 0);
+  north.change->Revert();
+  EXPECT_EQ(first.Doors[DIR_NORTH], nullptr);
+  made.change->Apply();
+  EXPECT_EQ(area.Rooms->Items[2].get(), &created) << "redone with the same room";
+  EXPECT_EQ(first.Doors[DIR_EAST]->ToVnum, 3006);
+}
+
+// A vnum another area's room has is never given to a new room: the town's next room must not take the
+// market's first vnum.
+TEST_F(MapEditingTest, NewRoomTakesAVnumNoRoomOfTheWorldHas) {
+  TArea& town = add_area();
+  add_room(town, 3000);
+  TArea& market = add_area();
+  for (int32_t vnum : {3001, 3002, 3004})
+    add_room(market, vnum);
+  EXPECT_EQ(NewRoomVnum(*town.Rooms), 3003);
+  EXPECT_EQ(NewRoomVnum(*market.Rooms), 3005);
+  TArea& empty = add_area();
+  const TRoomCreation first = CreateFirstRoom(*empty.Rooms, 2);
+  ASSERT_EQ(empty.Rooms->Items.size(), 1U);
+  EXPECT_EQ(std::tie(first.index, first.vnum, empty.Rooms->Items[0]->Vnum, empty.Rooms->Items[0]->Sector),
+            std::make_tuple(0, 1, 1, 2));
 }
 
 TEST_F(MapEditingTest, ExitLeadsSomewhereOnlyWithAPositiveVnum) {

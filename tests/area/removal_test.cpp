@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "area/Area.h"
+#include "area/AreaTestSupport.h"
+#include "area/Changes.h"
 #include "area/Resets.h"
 #include "area/RoomRemoval.h"
 #include "area/Rooms.h"
@@ -103,6 +105,26 @@ TEST_F(RemovalTest, YesRepairsDoorsAndResetsInEveryArea) {
   EXPECT_EQ(modified(), std::make_pair(true, true));
 }
 
+// Taken back, a removal leaves every area as it was, byte for byte; made again, as the removal left them.
+TEST_F(RemovalTest, RevertingRestoresEveryAreaExactly) {
+  give_both_areas_resets();
+  home->IsNew = other->IsNew = false;  // saved without touching an areas list
+  const test::ScratchDir dir;
+  const auto bytes = [&] {
+    return std::make_pair(test::save_area_text(*home, dir), test::save_area_text(*other, dir));
+  };
+  const auto before = bytes();
+  const std::unique_ptr<TChange> removal = RemoveRoom(*home->Rooms, 100, RemovalAnswer::Yes);
+  ASSERT_TRUE(removal);
+  const auto after = bytes();
+  ASSERT_NE(after, before);
+  EXPECT_EQ(removal->Touched().size(), 2U);
+  removal->Revert();
+  EXPECT_EQ(bytes(), before);
+  removal->Apply();
+  EXPECT_EQ(bytes(), after);
+}
+
 TEST_F(RemovalTest, YesMarksOnlyTheAreasItChanged) {
   TArea& untouched = add_area();
   room(untouched, 300);
@@ -142,8 +164,10 @@ TEST_F(RemovalTest, AskingVersionAsksOnceWithCaptionAndQuestion) {
   EXPECT_TRUE(RemoveRoom(*home->Rooms, 102, answer(RemovalAnswer::Yes)));
   EXPECT_FALSE(RemoveRoom(*home->Rooms, 555, answer(RemovalAnswer::Yes))) << "no such room: nothing asked";
   ASSERT_EQ(asked.size(), 2U);
-  EXPECT_EQ(asked[0], std::make_pair(std::string("Remove Room"), std::string("Fix Exits and Resets?")));
-  EXPECT_EQ(asked[1], std::make_pair(std::string("Remove Room"), std::string("Fix Exits?")));
+  EXPECT_EQ(asked[0], std::make_pair(std::string("Remove Room"),
+                                     std::string("Room 100 \"\" will be removed.\r\nFix Exits and Resets?")));
+  EXPECT_EQ(asked[1], std::make_pair(std::string("Remove Room"),
+                                     std::string("Room 102 \"\" will be removed.\r\nFix Exits?")));
   EXPECT_EQ(vnums(*home), (std::vector<int32_t>{100, 101}));
 }
 

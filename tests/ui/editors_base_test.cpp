@@ -36,6 +36,7 @@ class TestEditor : public TParentForm {
     edName = new QLineEdit(FieldsPanel);
     edName->setObjectName(u"edName"_s);
     edName->move(0, 30);
+    WatchEdits();
     RouteDataPanelExitToApply();
   }
 
@@ -308,16 +309,22 @@ class EditorBaseTest : public QObject {
     QVERIFY(!editor_->LBSearch->isEnabled());
   }
 
-  void focusLeavingTheDataPanelApplies() {
+  // Only what the user typed is stored: leaving an untouched panel keeps a record changed elsewhere.
+  void focusLeavingTheDataPanelAppliesAnEdit() {
     bind(make_entities({{1, u"one"}}));
     page_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(page_.get()));
     editor_->edName->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor_->edName));
-    editor_->edName->setText(u"edited"_s);
-    QCOMPARE(entities_[0]->Name, u"one"_s);
+    entities_[0]->Name = u"elsewhere"_s;
+    editor_->SearchEdit->setFocus();
+    QCOMPARE(entities_[0]->Name, u"elsewhere"_s);
+    editor_->edName->setFocus();
+    editor_->edName->selectAll();
+    QTest::keyClicks(editor_->edName, u"edited"_s);
+    QCOMPARE(entities_[0]->Name, u"elsewhere"_s);
     editor_->edVnum->setFocus();  // still inside the panel
-    QCOMPARE(entities_[0]->Name, u"one"_s);
+    QCOMPARE(entities_[0]->Name, u"elsewhere"_s);
     editor_->SearchEdit->setFocus();
     QTRY_COMPARE(entities_[0]->Name, u"edited"_s);
   }

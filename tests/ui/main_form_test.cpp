@@ -7,9 +7,10 @@
 
 #include "MainFixture.h"
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/Header.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/main/MDIChild.h"
-#include "ui/main/ModifiedAreas.h"
 
 using namespace tavro;
 using namespace tavro::ui;
@@ -54,8 +55,11 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
   }
 
   void modify(TMDIChild* window, const char* new_name) {
-    window->Area->Header->Name = new_name;
-    window->MarkModified();
+    auto header = std::make_unique<TAreaHeader>(*window->Area->Header);
+    header->Name = new_name;
+    form->Document().Push(
+        ChangeRecord(*window->Area->Header, std::move(header), window->Area, kHeaderChanged),
+        u"Edit Header"_s);
   }
 
   QByteArray area_file(const QString& name) const { return read_file(folder->area(name)); }
@@ -103,9 +107,9 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(items[7]->text(), u"&2 Two v.11 (two.are)"_s);
     QVERIFY(items[7]->isChecked());
     // The caption marks unsaved changes until they are saved.
-    second->MarkModified();
+    modify(second, "Two");
     QCOMPARE(second->windowTitle(), u"Two v.11 (two.are) *"_s);
-    QVERIFY(form->ModifiedAreas().contains(second->Area));
+    QVERIFY(form->Document().IsModified(second->Area));
     QVERIFY(form->SaveArea(second->Area));
     QCOMPARE(second->windowTitle(), u"Two v.11 (two.are)"_s);
     items[6]->trigger();
@@ -320,7 +324,7 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     form->FileClose1->trigger();
     QTRY_COMPARE(window_count(), 0);
     QVERIFY(area_file(u"one.are"_s).startsWith("#AREA Changed~"));
-    QVERIFY(form->ModifiedAreas().empty());
+    QVERIFY(form->Document().ModifiedAreas().empty());
   }
 
   void discarding_on_close_drops_a_new_area_and_rereads_a_loaded_one() {
@@ -334,7 +338,7 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(world().AreaNames, (TStringList{"one.are", "two.are"}));
     form->FileClose1->trigger();
     QTRY_COMPARE(window_count(), 0);
-    QTRY_VERIFY(form->ModifiedAreas().empty());
+    QTRY_VERIFY(form->Document().ModifiedAreas().empty());
     QCOMPARE(world().Areas->Items.size(), size_t(2));
     QCOMPARE(area_at(1)->Header->Name, std::string("Two"));
     QCOMPARE(area_file(u"two.are"_s), small_area("Two"));
@@ -349,7 +353,7 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     modify(form->open_area_window(0), "One changed");
     modify(form->open_area_window(2), "Three changed");
     form->FileSaveAll1->trigger();
-    QVERIFY(form->ModifiedAreas().empty());
+    QVERIFY(form->Document().ModifiedAreas().empty());
     QVERIFY(area_file(u"one.are"_s).startsWith("#AREA One changed~"));
     QVERIFY(area_file(u"three.are"_s).startsWith("#AREA Three changed~"));
     QCOMPARE(area_file(u"two.are"_s), small_area("Two"));

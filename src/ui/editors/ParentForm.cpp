@@ -1,18 +1,24 @@
 #include "ui/editors/ParentForm.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "area/Changes.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/editors/SingleVisualForm.h"
 
 namespace tavro::ui {
@@ -112,7 +118,7 @@ void TParentForm::create_actions() {
   connect(ViewAction, &QAction::triggered, this, [this] { ViewItem(); });
   connect(ApplyAction, &QAction::triggered, this, [this] { ApplyItem(); });
   connect(CancelAction, &QAction::triggered, this, [this] { ClearItem(); });
-  connect(ResetAction, &QAction::triggered, this, [this] { ShowItem(CurrentIndex); });
+  connect(ResetAction, &QAction::triggered, this, [this] { ShowEntry(CurrentIndex); });
 }
 
 void TParentForm::create_search_panel() {
@@ -183,11 +189,43 @@ void TParentForm::ShowItem(int) {}
 
 void TParentForm::ClearItem() {
   CurrentIndex = -1;
+  Dirty = false;
 }
 
 void TParentForm::ApplyItem() {
   if (Closed) return;
+  Dirty = false;
   update_list_enabled();
+}
+
+void TParentForm::AreaChanged(uint32_t) {}
+
+bool TParentForm::ApplyPending() {
+  if (Closed || !Dirty) return true;
+  ApplyItem();
+  return !Dirty;
+}
+
+void TParentForm::Commit(std::unique_ptr<TChange> change, const QString& text) {
+  if (Document) Document->Push(std::move(change), text);
+}
+
+void TParentForm::WatchEdits() {
+  const auto edited = [this] {
+    if (!ShowingItem) Dirty = true;
+  };
+  for (auto* edit : FieldsPanel->findChildren<QLineEdit*>())
+    connect(edit, &QLineEdit::textEdited, this, edited);
+  for (auto* edit : FieldsPanel->findChildren<QPlainTextEdit*>())
+    connect(edit, &QPlainTextEdit::textChanged, this, edited);
+  for (auto* box : FieldsPanel->findChildren<QComboBox*>())
+    connect(box, &QComboBox::activated, this, edited);
+  for (auto* box : FieldsPanel->findChildren<QSpinBox*>())
+    connect(box, &QSpinBox::valueChanged, this, edited);
+  for (auto* button : FieldsPanel->findChildren<QAbstractButton*>())
+    connect(button, &QAbstractButton::clicked, this, edited);
+  for (auto* list : FieldsPanel->findChildren<QListWidget*>())
+    connect(list, &QListWidget::itemChanged, this, edited);
 }
 
 void TParentForm::ViewItem() {
@@ -210,6 +248,7 @@ void TParentForm::StoreItem(const QString& name, void* entity) {
 // The entity itself belongs to the area's list: the concrete editor takes it out of that list (which
 // releases it) before calling this, so the base only drops the entry.
 void TParentForm::RemoveItem(int index) {
+  Dirty = false;
   delete_entry(index);
   select_entry(-1);
   update_list_enabled();
@@ -229,9 +268,16 @@ void TParentForm::SetList() {
 void TParentForm::SelectItem(int index) {
   CurrentIndex = index;
   if (index >= 0)
-    ShowItem(index);
+    ShowEntry(index);
   else
     ClearItem();
+}
+
+void TParentForm::ShowEntry(int index) {
+  ShowingItem = true;
+  ShowItem(index);
+  ShowingItem = false;
+  Dirty = false;
 }
 
 void TParentForm::EmbedInto(QWidget* container) {
@@ -310,7 +356,8 @@ void TParentForm::RouteDataPanelExitToApply() {
 void TParentForm::DataPanelFocusChanged(QWidget* old_focus, QWidget* new_focus) {
   const bool was_inside = old_focus && DataPanel->isAncestorOf(old_focus);
   const bool is_inside = new_focus && DataPanel->isAncestorOf(new_focus);
-  if (was_inside && !is_inside) ApplyItem();
+  // Only an edit is stored: leaving an untouched panel changes nothing.
+  if (was_inside && !is_inside) ApplyPending();
 }
 
 void TParentForm::BitVectorToCheckList(QListWidget* check_list, const TBitVector& bits,

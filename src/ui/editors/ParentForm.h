@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "reading/BitVector.h"
@@ -24,11 +25,14 @@ class QSplitter;
 
 namespace tavro {
 class TArea;
-}
+class TChange;
+}  // namespace tavro
 
 namespace tavro::ui {
 
 using TConstantList = TStringList;
+
+class TWorldDocument;
 
 class TParentForm : public QWidget {
   Q_OBJECT
@@ -51,10 +55,23 @@ class TParentForm : public QWidget {
   virtual void RemoveItem(int index);
 
   void SelectItem(int index);
+  // ShowItem as the record stands, dropping any edit not applied (selection, Restore, the map).
+  void ShowEntry(int index);
   // Moves CommonPanel into container and keeps it at the container's client size.
   void EmbedInto(QWidget* container);
   // The form is being closed: from now on applying does nothing.
   void FormClose();
+
+  // The change path: the area window sets it before BindArea. Every store goes through Commit.
+  TWorldDocument* Document = nullptr;
+  // The records of the bound area changed (here, elsewhere, or by undo); scope is a set of ChangeScope
+  // bits. The editor refreshes what it shows of them.
+  virtual void AreaChanged(uint32_t scope);
+  // Stores an edit the user made in the data panel and has not applied yet (before a save or a close).
+  // False when the editor refused it: it has said why, and the typed text stays.
+  bool ApplyPending();
+  // True while the data panel holds edits that are not stored.
+  bool Dirty = false;
 
   // The search list, as the area window drives it.
   int entry_count() const;
@@ -115,6 +132,12 @@ class TParentForm : public QWidget {
   // Commits the edits whenever the keyboard focus leaves the data panel (room, object, mobile and help
   // editors).
   void RouteDataPanelExitToApply();
+  // Puts a change the editor made (already applied) on the undo stack as one step named text.
+  void Commit(std::unique_ptr<TChange> change, const QString& text);
+  // Watches the fields under FieldsPanel: a change the user makes there marks the panel Dirty; a change
+  // made while ShowingItem is set (the editor filling its fields) does not.
+  void WatchEdits();
+  bool ShowingItem = false;
   void closeEvent(QCloseEvent* event) override;
 
  private:

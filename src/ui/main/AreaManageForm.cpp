@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/Rooms.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/editors/ParentForm.h"
 #include "ui/main/MainForm.h"
-#include "ui/main/ModifiedAreas.h"
 #include "ui/main/SelectSectorForm.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -73,6 +75,7 @@ void TAreaManageForm::FormCreate() {
   connect(AreaPages, &QTabWidget::currentChanged, this, &TAreaManageForm::AreaPagesChange);
   setFocusProxy(MapView->paint_box());
   qApp->installEventFilter(this);
+  connect(&MainForm->Document(), &TWorldDocument::AreaChanged, this, &TAreaManageForm::FollowChange);
 }
 
 void TAreaManageForm::CreatePages() {
@@ -108,8 +111,11 @@ TParentForm* TAreaManageForm::Editor(int page) const {
 void TAreaManageForm::SetArea(TArea* area) {
   TMDIChild::SetArea(area);
   if (area) {
-    for (const auto& editor : Editors)
-      if (editor) editor->BindArea(*area);
+    for (const auto& editor : Editors) {
+      if (!editor) continue;
+      editor->Document = &MainForm->Document();
+      editor->BindArea(*area);
+    }
   }
   MapView->SetRooms(area ? area->Rooms.get() : nullptr);
   // The map takes the keyboard as soon as the window shows.
@@ -148,36 +154,34 @@ void TAreaManageForm::closeEvent(QCloseEvent* event) {
     if (editor) editor->FormClose();
 }
 
-void TAreaManageForm::MapEdited() {
-  MarkModified();
+bool TAreaManageForm::ApplyPendingEdits() {
+  return std::all_of(Editors.begin(), Editors.end(),
+                     [](const auto& editor) { return !editor || editor->ApplyPending(); });
+}
+
+void TAreaManageForm::FollowChange(TArea* area, uint32_t scope) {
+  if (area != Area) return;
+  if (scope & kRoomsChanged) MapView->RoomsChanged((scope & kRoomsLaidOut) != 0);
+  for (const auto& editor : Editors)
+    if (editor) editor->AreaChanged(scope);
+}
+
+void TAreaManageForm::MapEdited(std::unique_ptr<TChange> change, const QString& text) {
+  MainForm->Document().Push(std::move(change), text);
 }
 
 void TAreaManageForm::ShowRoomInEditor(int32_t index) {
   TParentForm* editor = RoomEditor();
   if (!editor) return;
   editor->select_entry(index);
-  editor->ShowItem(index);
+  editor->ShowEntry(index);
 }
 
-void TAreaManageForm::RoomAppended(TAreaRoom& room) {
-  if (TParentForm* editor = RoomEditor()) editor->append_entry(QString::number(room.Vnum), &room);
-}
-
-void TAreaManageForm::RoomRemoved(int32_t index) {
-  if (TParentForm* editor = RoomEditor()) editor->delete_entry(index);
-}
-
-// The areas whose exits or resets a removal repaired now hold unsaved changes: their windows are shown
-// so that the builder can save them, and the mark is taken, so that each is shown once.
-void TAreaManageForm::ShowModifiedAreas() {
-  const TWorld* world = Area ? Area->world() : nullptr;
-  if (!world || !MainForm) return;
-  for (const auto& area : world->Areas->Items) {
-    if (area.get() == Area || !area->ModifiedElsewhere) continue;
-    area->ModifiedElsewhere = false;
-    MainForm->ModifiedAreas().mark(area.get());
-    MainForm->open_area_window(area.get());
-  }
+// The windows of the areas a removal repaired come forward, so that the builder sees them and can save
+// them.
+void TAreaManageForm::ShowAreas(const std::vector<TArea*>& areas) {
+  for (TArea* area : areas)
+    MainForm->open_area_window(area);
 }
 
 void TAreaManageForm::ShowRoomsPage() {

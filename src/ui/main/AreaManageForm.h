@@ -41,12 +41,12 @@ class TAreaManageForm : public TMDIChild, public TMapHost {
   TParentForm* RoomEditor() const { return Editor(RoomsPage); }
   QTabWidget* AreaPages = nullptr;
 
+  bool ApplyPendingEdits() override;
+
   // TMapHost
-  void MapEdited() override;
+  void MapEdited(std::unique_ptr<TChange> change, const QString& text) override;
   void ShowRoomInEditor(int32_t index) override;
-  void RoomAppended(TAreaRoom& room) override;
-  void RoomRemoved(int32_t index) override;
-  void ShowModifiedAreas() override;
+  void ShowAreas(const std::vector<TArea*>& areas) override;
   void ShowRoomsPage() override;
   bool AnalyzeHotKeys(int key, Qt::KeyboardModifiers modifiers) override;
   void ShowMapHelp() override;
@@ -64,6 +64,8 @@ class TAreaManageForm : public TMDIChild, public TMapHost {
   void CreateEditor(int page);
   void AreaPagesChange(int page);
   bool FormKeyDown(QObject* watched, QKeyEvent* event);
+  // Every change of the world passes here; the map and the editors follow those of this window's area.
+  void FollowChange(TArea* area, uint32_t scope);
 
   TMapWidget* MapView = nullptr;
   std::array<QWidget*, kPageCount> Pages{};

@@ -5,14 +5,17 @@
 #include "area/Area.h"
 #include "area/Header.h"
 #include "ui/common/TextConversion.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/main/MainForm.h"
-#include "ui/main/ModifiedAreas.h"
 
 namespace tavro::ui {
 
 TMDIChild::TMDIChild(TMainForm* main_form, QWidget* parent) : QWidget(parent), MainForm(main_form) {
-  connect(&MainForm->ModifiedAreas(), &TModifiedAreas::changed, this,
-          [this](TArea* area, bool) { OnModifiedChanged(area); });
+  // The caption shows the header's name and the unsaved mark, whoever changed them.
+  connect(&MainForm->Document(), &TWorldDocument::ModifiedChanged, this,
+          [this](TArea* area, bool) { OnAreaChanged(area); });
+  connect(&MainForm->Document(), &TWorldDocument::AreaChanged, this,
+          [this](TArea* area, uint32_t) { OnAreaChanged(area); });
 }
 
 TMDIChild::~TMDIChild() = default;
@@ -24,12 +27,12 @@ void TMDIChild::SetArea(TArea* area) {
 
 void TMDIChild::ShowPage(int) {}
 
-void TMDIChild::MarkModified() {
-  if (Area) MainForm->ModifiedAreas().mark(Area);
+bool TMDIChild::ApplyPendingEdits() {
+  return true;
 }
 
 bool TMDIChild::IsModified() const {
-  return Area && MainForm->ModifiedAreas().contains(Area);
+  return Area && MainForm->Document().IsModified(Area);
 }
 
 QString TMDIChild::AreaCaption() const {
@@ -45,12 +48,12 @@ void TMDIChild::RefreshCaption() {
   setWindowTitle(AreaCaption());
 }
 
-void TMDIChild::OnModifiedChanged(TArea* area) {
+void TMDIChild::OnAreaChanged(TArea* area) {
   if (area == Area) RefreshCaption();
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-  if (IsModified() && !MainForm->ConfirmCloseArea(Area)) {
+  if (Area && !MainForm->ConfirmCloseArea(Area)) {
     event->ignore();
     return;
   }

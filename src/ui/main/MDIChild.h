@@ -29,8 +29,8 @@ class TMDIChild : public QWidget {
   // Selects one of the pages; the base has none, so it does nothing.
   virtual void ShowPage(int page);
 
-  // Every edit of the area from this window (map or editor) calls this: the area gets the unsaved mark.
-  void MarkModified();
+  // Stores what the window's editors hold unapplied; false when an editor refused (it said why).
+  virtual bool ApplyPendingEdits();
   bool IsModified() const;
   // Caption: the header's name, " v.", version, " (", file name, ")", and " *" while unsaved changes exist.
   QString AreaCaption() const;
@@ -40,11 +40,12 @@ class TMDIChild : public QWidget {
   TMainForm* MainForm;
 
  protected:
-  // Asks Save / Discard / Cancel when the area has unsaved changes (through the main window).
+  // Applies pending edits, then asks Save / Discard / Cancel when the area has unsaved changes (through the
+  // main window).
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void OnModifiedChanged(TArea* area);
+  void OnAreaChanged(TArea* area);
 };
 
 }  // namespace tavro::ui

@@ -13,20 +13,22 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/Header.h"
 #include "reading/Error.h"
 #include "reading/Paths.h"
 #include "ui/common/DialogService.h"
 #include "ui/common/TextConversion.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/GetAreaForm.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LoadAreasForm.h"
 #include "ui/main/MDIChild.h"
-#include "ui/main/ModifiedAreas.h"
 #include "ui/main/SectorColorsForm.h"
 #include "ui/main/SelectSectorForm.h"
 #include "world/Areas.h"
@@ -80,7 +82,7 @@ void TMainForm::set_area_window_factory(AreaWindowFactory factory) {
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent),
       MdiArea(new QMdiArea(this)),
-      modified_(new TModifiedAreas(this)),
+      document_(new TWorldDocument(this)),
       select_sector_(new TSelectSectorForm(this)) {
   setWindowTitle(kCaption);
   setCentralWidget(MdiArea);
@@ -128,6 +130,13 @@ void TMainForm::CreateActions() {
   FileClose1 = make_action(this, "&Close Area", "Close|Close current file");
   FileCloseAll1 = make_action(this, "Clos&e All Areas ", "");
   FileExit1 = make_action(this, "E&xit", "Exit|Exit application");
+  EditUndo1 = document_->UndoStack()->createUndoAction(this, QStringLiteral("&Undo"));
+  EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EditUndo1->setStatusTip(QStringLiteral("Takes back the last change"));
+  EditRedo1 = document_->UndoStack()->createRedoAction(this, QStringLiteral("&Redo"));
+  EditRedo1->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  EditRedo1->setStatusTip(QStringLiteral("Makes the change taken back again"));
   EditCut1 = make_action(this, "Cu&t", "Cut|Cuts the selection and puts it on the Clipboard",
                          QKeySequence(Qt::CTRL | Qt::Key_X));
   EditCopy1 = make_action(this, "&Copy", "Copy|Copies the selection and puts it on the Clipboard",
@@ -225,6 +234,8 @@ void TMainForm::CreateMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   edit->menuAction()->setStatusTip(QStringLiteral("Edit commands"));
+  edit->addActions({EditUndo1, EditRedo1});
+  edit->addSeparator();
   edit->addActions({EditCut1, EditCopy1, EditPaste1});
   edit->addSeparator();
   edit->addAction(acSectorColors);
@@ -507,8 +518,20 @@ bool TMainForm::FileNameTaken(const TArea* area, const QString& file_name) {
   return false;
 }
 
+bool TMainForm::ApplyPendingEdits(TArea* area) {
+  for (TMDIChild* child : AreaWindows()) {
+    if (area && child->Area != area) continue;
+    if (!child->ApplyPendingEdits()) {
+      // The editor that refused keeps the typed text: its window comes forward.
+      open_area_window(child->Area);
+      return false;
+    }
+  }
+  return true;
+}
+
 bool TMainForm::SaveArea(TArea* area) {
-  if (!world_ || !area) return false;
+  if (!world_ || !area || !ApplyPendingEdits(area)) return false;
   if (!area->Header->FileName.empty()) {
     return WriteArea(area, AreaFolder() + from_path(area->Header->FileName));
   }
@@ -522,7 +545,7 @@ bool TMainForm::SaveArea(TArea* area) {
 }
 
 bool TMainForm::SaveAreaAs(TArea* area) {
-  if (!world_ || !area) return false;
+  if (!world_ || !area || !ApplyPendingEdits(area)) return false;
   const QString current = from_path(area->Header->FileName);
   const QString path = DialogService::instance().save_file(
       this, QStringLiteral("Save Area As"), AreaFolder() + (current.isEmpty() ? kNewAreaFile : current),
@@ -534,7 +557,7 @@ bool TMainForm::SaveAreaAs(TArea* area) {
   area->Header->FileName = to_path(file_name);
   if (WriteArea(area, path)) return true;
   area->Header->FileName = previous;
-  if (TMDIChild* child = find_area_window(area)) child->RefreshCaption();
+  document_->Notify(area, kHeaderChanged);
   return false;
 }
 
@@ -545,21 +568,24 @@ bool TMainForm::WriteArea(TArea* area, const QString& path) {
     DialogService::instance().message(this, kCaption, error_text(e), DialogIcon::Error);
     return false;
   }
-  modified_->clear(area);
-  if (TMDIChild* child = find_area_window(area)) child->RefreshCaption();
+  document_->MarkSaved(area);
+  // The file name may be new.
+  document_->Notify(area, kHeaderChanged);
   return true;
 }
 
 bool TMainForm::SaveAllAreas() {
-  // A copy: saving clears entries from the set.
-  const std::vector<TArea*> pending = modified_->areas();
+  if (!ApplyPendingEdits()) return false;
+  const std::vector<TArea*> pending = document_->ModifiedAreas();
   return std::all_of(pending.begin(), pending.end(), [this](TArea* area) { return SaveArea(area); });
 }
 
 // ---- Unsaved changes --------------------------------------------------------------------------------
 
 bool TMainForm::ConfirmCloseArea(TArea* area) {
-  if (closing_confirmed_ || !modified_->contains(area)) return true;
+  if (closing_confirmed_) return true;
+  if (!ApplyPendingEdits(area)) return false;
+  if (!document_->IsModified(area)) return true;
   const DialogAnswer answer = DialogService::instance().question(
       this, kCaption, QStringLiteral("The area %1 has unsaved changes.\r\nSave them?").arg(area_label(*area)),
       DialogButtons::YesNoCancel, DialogIcon::Warning);
@@ -589,9 +615,9 @@ void TMainForm::DiscardChanges(TArea* area) {
   const auto it =
       std::find_if(items.begin(), items.end(), [area](const auto& item) { return item.get() == area; });
   if (it == items.end()) return;
-  modified_->clear(area);
   if (area->IsNew) {
     // Never saved: nothing of it exists outside memory.
+    document_->Forget(area);
     items.erase(it);
     return;
   }
@@ -600,19 +626,23 @@ void TMainForm::DiscardChanges(TArea* area) {
   try {
     reread->load_area(resolve_path_case(path));
   } catch (const std::exception& e) {
-    modified_->mark(area);
     DialogService::instance().message(
         this, kCaption, error_text(e) + QStringLiteral("\r\nThe changes stay in memory unsaved."),
         DialogIcon::Error);
     return;
   }
+  document_->Forget(area);
   *it = std::move(reread);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!closing_confirmed_ && !modified_->empty()) {
+  if (!closing_confirmed_ && !ApplyPendingEdits()) {
+    event->ignore();
+    return;
+  }
+  if (!closing_confirmed_ && !document_->ModifiedAreas().empty()) {
     QString list;
-    for (const TArea* area : modified_->areas())
+    for (const TArea* area : document_->ModifiedAreas())
       list += QStringLiteral("\r\n") + area_label(*area);
     const DialogAnswer answer = DialogService::instance().question(
         this, kCaption,

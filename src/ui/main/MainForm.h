@@ -19,7 +19,7 @@ class TWorld;
 namespace tavro::ui {
 
 class TMDIChild;
-class TModifiedAreas;
+class TWorldDocument;
 class TSelectSectorForm;
 class THelpWindow;
 
@@ -59,9 +59,13 @@ class TMainForm : public QMainWindow {
   bool SaveAllAreas();
   // Asked before an area window with unsaved changes closes: true when it may close.
   bool ConfirmCloseArea(TArea* area);
+  // Stores what the editors of the area's window (every window for none) hold unapplied; false when an
+  // editor refused its edit (it has said why and kept the typed text).
+  bool ApplyPendingEdits(TArea* area = nullptr);
 
   TWorld* World() const { return world_.get(); }
-  TModifiedAreas& ModifiedAreas() const { return *modified_; }
+  // The change path of the world: undo stack, modified areas, change notifications.
+  TWorldDocument& Document() const { return *document_; }
   // The sector picker shared for the whole run (the map's T key).
   TSelectSectorForm& SelectSectorForm() const { return *select_sector_; }
   // The folder the program started in, without a trailing separator.
@@ -70,7 +74,7 @@ class TMainForm : public QMainWindow {
   // Commands, named as the rest of the editor refers to them.
   QAction *FileNew1, *FileOpen1, *FileGetFromList1, *FileSave1, *FileSaveAs1, *FileSaveAll1, *FileClose1,
       *FileCloseAll1, *FileExit1;
-  QAction *EditCut1, *EditCopy1, *EditPaste1, *acSectorColors;
+  QAction *EditUndo1, *EditRedo1, *EditCut1, *EditCopy1, *EditPaste1, *acSectorColors;
   QAction *ShowAreaInfo, *ShowAreaHelps;
   QAction *WindowCascade1, *WindowTileHorizontal1, *WindowTileVertical1, *WindowMinimizeAll1,
       *WindowArrangeAll1;
@@ -109,7 +113,7 @@ class TMainForm : public QMainWindow {
   QMdiSubWindow* SubWindowOf(const TArea* area) const;
 
   std::unique_ptr<TWorld> world_;
-  TModifiedAreas* modified_;
+  TWorldDocument* document_;
   TSelectSectorForm* select_sector_;
   THelpWindow* help_window_ = nullptr;
   bool started_ = false;

@@ -9,8 +9,10 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "area/Area.h"
+#include "area/Changes.h"
 #include "area/Header.h"
 #include "area/Layout.h"
 #include "area/MapDrawing.h"
@@ -26,7 +28,7 @@ namespace tavro::ui {
 
 namespace {
 
-constexpr std::array<int, TMapWidget::kStatusPanels> kPanelWidths = {50, 50, 70, 80, 200, 150, 50};
+constexpr std::array<int, TMapWidget::kStatusPanels> kPanelWidths = {50, 50, 70, 80, 200, 150, 150};
 constexpr int kInitialZoom = 10;
 
 // The direction a key stands for (the numeric keypad's layout); -1 for any other key.
@@ -170,7 +172,7 @@ QString TMapWidget::status_panel(int panel) const {
 void TMapWidget::SetRooms(TAreaRooms* rooms) {
   Rooms = rooms;
   Zoom = kInitialZoom;
-  SelectedRoom = -1;
+  SetSelection(-1);
   MapLevel = 0;
   if (Rooms) AutoLayout(*Rooms);
   AreaPagesChange();
@@ -184,6 +186,11 @@ int32_t TMapWidget::offset_x() const {
 
 int32_t TMapWidget::offset_y() const {
   return SBV->value() * 4 * Zoom;
+}
+
+void TMapWidget::SetSelection(int32_t index) {
+  SelectedRoom = index;
+  SelectedRecord = Selected();
 }
 
 TAreaRoom* TMapWidget::Selected() const {
@@ -207,7 +214,7 @@ int32_t TMapWidget::RoomAtPoint(int px, int py) const {
 void TMapWidget::PBMouseDown(int px, int py) {
   // Only the squares of the old and the new selection change.
   PB->update(RoomRect(SelectedRoom));
-  SelectedRoom = RoomAtPoint(px, py);
+  SetSelection(RoomAtPoint(px, py));
   PB->update(RoomRect(SelectedRoom));
   if (Host) Host->ShowRoomInEditor(SelectedRoom);
   UpdateStatusBar();
@@ -271,7 +278,11 @@ bool TMapWidget::HandlePlainKey(int key, bool keypad) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (Host) Host->ShowRoomsPage();
+      // A map without rooms has nothing to edit: Enter makes its first room.
+      if (Rooms && Rooms->Items.empty())
+        CreateFirstRoom();
+      else if (Host)
+        Host->ShowRoomsPage();
       return true;
     case Qt::Key_Delete:
       DeleteSelectedRoom();
@@ -352,12 +363,34 @@ void TMapWidget::LevelDown() {
 }
 
 void TMapWidget::SelectRoom(int32_t index) {
-  SelectedRoom = index;
+  SetSelection(index);
   if (const TAreaRoom* room = Selected()) MapLevel = room->Level;
   PB->update();
 }
 
+void TMapWidget::RoomsChanged(bool lay_out) {
+  if (!Rooms) return;
+  if (lay_out) AutoLayout(*Rooms);
+  const auto& items = Rooms->Items;
+  const auto found = std::find_if(items.begin(), items.end(),
+                                  [this](const auto& room) { return room.get() == SelectedRecord; });
+  if (found != items.end())
+    SetSelection(static_cast<int32_t>(found - items.begin()));
+  else
+    SetSelection(SelectedRoom < static_cast<int32_t>(items.size()) ? SelectedRoom : -1);
+  RefreshView();
+  PB->update();
+}
+
+void TMapWidget::Commit(std::unique_ptr<TChange> change, const QString& text) {
+  if (Host) return Host->MapEdited(std::move(change), text);
+  // A map on its own (benchmarks) keeps no history: it follows the change at once.
+  for (const TChange::Touch& touch : change->Touched())
+    if (touch.area == Rooms->Area) RoomsChanged((touch.scope & kRoomsLaidOut) != 0);
+}
+
 void TMapWidget::CreateRoomTowards(int32_t dir) {
+  if (Rooms && Rooms->Items.empty()) return CreateFirstRoom();
   TAreaRoom* room = Selected();
   if (!room) return;
   if (ExitLeadsSomewhere(*room, dir)) {
@@ -365,14 +398,20 @@ void TMapWidget::CreateRoomTowards(int32_t dir) {
                QStringLiteral("Create new room"), true);
     return;
   }
-  const int32_t created = CreateLinkedRoom(*Rooms, SelectedRoom, dir, NewRoomSector);
-  if (Host) Host->RoomAppended(*Rooms->Items[static_cast<size_t>(created)]);
-  AutoLayout(*Rooms);
-  SelectRoom(created);
-  if (Host) {
-    Host->ShowRoomInEditor(created);
-    Host->MapEdited();
-  }
+  ShowCreated(CreateLinkedRoom(*Rooms, SelectedRoom, dir, NewRoomSector));
+}
+
+void TMapWidget::CreateFirstRoom() {
+  if (Rooms) ShowCreated(tavro::CreateFirstRoom(*Rooms, NewRoomSector));
+}
+
+// The new room is selected and shown in the editor; the status bar names its vnum, which may lie
+// beyond a gap when other areas hold the vnums after this area's last.
+void TMapWidget::ShowCreated(TRoomCreation made) {
+  Commit(std::move(made.change), QStringLiteral("Create Room %1").arg(made.vnum));
+  SelectRoom(made.index);
+  Panels[6]->setText(QStringLiteral("New room: %1").arg(made.vnum));
+  if (Host) Host->ShowRoomInEditor(made.index);
 }
 
 void TMapWidget::GoThroughExit(int32_t dir) {
@@ -419,31 +458,33 @@ void TMapWidget::LinkToNearestRoom(int32_t dir) {
                DialogButtons::YesNo, DialogIcon::Warning) == DialogAnswer::Yes;
   });
   if (found < 0) return;
-  SetExit(*room, dir, Rooms->Items[static_cast<size_t>(found)]->Vnum);
-  if (Host) Host->MapEdited();
+  const int32_t to_vnum = Rooms->Items[static_cast<size_t>(found)]->Vnum;
+  Commit(ChangeExit(*room, dir, to_vnum), QStringLiteral("Link Room %1 to %2").arg(room->Vnum).arg(to_vnum));
   GoThroughExit(dir);
 }
 
+// Only a room shown on the current level is removed: the selection may lie on a level the builder no
+// longer sees.
 void TMapWidget::DeleteSelectedRoom() {
   const TAreaRoom* room = Selected();
-  if (!room) return;
-  const bool removed =
-      RemoveRoom(*Rooms, room->Vnum, [this](const std::string& caption, const std::string& text) {
+  if (!room || room->Level != MapLevel) return;
+  const int32_t vnum = room->Vnum;
+  std::unique_ptr<TChange> removal =
+      RemoveRoom(*Rooms, vnum, [this](const std::string& caption, const std::string& text) {
         return removal_answer(
             DialogService::instance().question(window(), from_cp1251(caption), from_cp1251(text),
                                                DialogButtons::YesNoCancel, DialogIcon::Question));
       });
-  if (!removed) return;
-  if (Host) Host->RoomRemoved(SelectedRoom);
-  // The index now names the room that followed the removed one, if any.
-  if (SelectedRoom >= static_cast<int32_t>(Rooms->Items.size())) SelectedRoom = -1;
+  if (!removal) return;
+  std::vector<TArea*> repaired;
+  for (const TChange::Touch& touch : removal->Touched())
+    if (touch.area != Rooms->Area) repaired.push_back(touch.area);
+  Commit(std::move(removal), QStringLiteral("Remove Room %1").arg(vnum));
   if (Host) {
-    Host->MapEdited();
-    Host->ShowModifiedAreas();
+    Host->ShowAreas(repaired);
     // The editor shows the room that is selected now, never the removed one.
     Host->ShowRoomInEditor(SelectedRoom);
   }
-  PB->update();
 }
 
 void TMapWidget::ChooseNewRoomSector() {

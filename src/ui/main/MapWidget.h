@@ -7,7 +7,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QScrollBar;
@@ -17,6 +19,8 @@ namespace tavro {
 class TArea;
 class TAreaRoom;
 class TAreaRooms;
+class TChange;
+struct TRoomCreation;
 }  // namespace tavro
 
 namespace tavro::ui {
@@ -25,16 +29,13 @@ namespace tavro::ui {
 class TMapHost {
  public:
   virtual ~TMapHost() = default;
-  // The map changed the area (rooms or exits).
-  virtual void MapEdited() = 0;
+  // Puts a change the map made (already applied) on the undo stack as one step named text. The map
+  // follows it through RoomsChanged, as it follows every change of its rooms.
+  virtual void MapEdited(std::unique_ptr<TChange> change, const QString& text) = 0;
   // The room editor's list selects the room and the editor shows it (-1: nothing selected, editor empty).
   virtual void ShowRoomInEditor(int32_t index) = 0;
-  // A room the map created: the room editor's list gets an entry for it.
-  virtual void RoomAppended(TAreaRoom& room) = 0;
-  // The room at index was removed: its entry leaves the room editor's list.
-  virtual void RoomRemoved(int32_t index) = 0;
-  // Shows the windows of the other areas the removal repaired.
-  virtual void ShowModifiedAreas() = 0;
+  // Shows the windows of the other areas a removal repaired, so that the builder can save them.
+  virtual void ShowAreas(const std::vector<TArea*>& areas) = 0;
   virtual void ShowRoomsPage() = 0;
   // Ctrl+1..Ctrl+6; true when the key was used.
   virtual bool AnalyzeHotKeys(int key, Qt::KeyboardModifiers modifiers) = 0;
@@ -62,9 +63,14 @@ class TMapWidget : public QWidget {
 
   // Selects a room (or none) and shows its level.
   void SelectRoom(int32_t index);
+  // The rooms changed (here, in another window, or by undo): a fresh layout when asked for (rooms were
+  // created; linking and removal keep every room where it stands); the selection stays on its room, or
+  // on the room that took its place in the list.
+  void RoomsChanged(bool lay_out);
   void CreateRoomTowards(int32_t dir);
   void GoThroughExit(int32_t dir);
   void LinkToNearestRoom(int32_t dir);
+  void CreateFirstRoom();
   void DeleteSelectedRoom();
   void ChooseNewRoomSector();
   void LevelUp();
@@ -109,6 +115,9 @@ class TMapWidget : public QWidget {
   void FollowExit(int32_t vnum, const QString& open_caption, const QString& unfinished_caption,
                   bool select_in_other_editor);
   TAreaRoom* Selected() const;
+  void SetSelection(int32_t index);
+  void Commit(std::unique_ptr<TChange> change, const QString& text);
+  void ShowCreated(TRoomCreation made);
   QString SectorName(int32_t sector) const;
 
   TMapHost* Host = nullptr;
@@ -116,6 +125,8 @@ class TMapWidget : public QWidget {
   int32_t ShownColumn = 0;
   int32_t ShownRow = 0;
   TAreaRooms* Rooms = nullptr;
+  // The record selected, to find it again when the list changes.
+  const TAreaRoom* SelectedRecord = nullptr;
   QWidget* PBPanel = nullptr;
   PaintBox* PB = nullptr;
   QScrollBar* SBH = nullptr;

@@ -1,0 +1,82 @@
+#include "area/Changes.h"
+
+#include <algorithm>
+
+#include "area/Header.h"
+#include "area/Helps.h"
+#include "area/MapEditing.h"
+#include "area/Rooms.h"
+
+namespace tavro {
+
+namespace {
+
+class TExitChange : public TChange {
+ public:
+  TExitChange(TAreaRoom& room, int32_t dir, int32_t to_vnum) : room_(room), dir_(dir), new_vnum_(to_vnum) {
+    const auto& door = room.Doors[static_cast<size_t>(dir)];
+    had_door_ = door != nullptr;
+    if (had_door_) old_vnum_ = door->ToVnum;
+    AddTouch(room.area(), kRoomsChanged);
+    Apply();
+  }
+  void Apply() override { SetExit(room_, dir_, new_vnum_); }
+  void Revert() override {
+    auto& door = room_.Doors[static_cast<size_t>(dir_)];
+    if (had_door_)
+      door->ToVnum = old_vnum_;
+    else
+      door.reset();
+  }
+
+ private:
+  TAreaRoom& room_;
+  int32_t dir_;
+  int32_t new_vnum_;
+  int32_t old_vnum_ = 0;
+  bool had_door_ = false;
+};
+
+}  // namespace
+
+void TChange::AddTouch(TArea* area, uint32_t scope) {
+  if (area == nullptr) return;
+  const auto it = std::find_if(touched_.begin(), touched_.end(),
+                               [area](const Touch& touch) { return touch.area == area; });
+  if (it == touched_.end())
+    touched_.push_back({area, scope});
+  else
+    it->scope |= scope;
+}
+
+void TChangeGroup::Add(std::unique_ptr<TChange> part) {
+  if (part == nullptr) return;
+  for (const Touch& touch : part->Touched())
+    AddTouch(touch.area, touch.scope);
+  parts_.push_back(std::move(part));
+}
+
+void TChangeGroup::Apply() {
+  for (auto& part : parts_)
+    part->Apply();
+}
+
+void TChangeGroup::Revert() {
+  for (auto it = parts_.rbegin(); it != parts_.rend(); ++it)
+    (*it)->Revert();
+}
+
+void swap_record(TAreaHeader& live, TAreaHeader& held) {
+  std::swap(live, held);
+  std::swap(live.Area, held.Area);
+}
+
+void swap_record(TAreaHelpItem& live, TAreaHelpItem& held) {
+  std::swap(live, held);
+}
+
+std::unique_ptr<TChange> ChangeExit(TAreaRoom& room, int32_t dir, int32_t to_vnum) {
+  return std::make_unique<TExitChange>(room, dir, to_vnum);
+}
+
+}  // namespace tavro
