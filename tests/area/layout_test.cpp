@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -143,6 +144,78 @@ TEST_F(LayoutTest, LongCorridorNeedsNoDeepRecursion) {
   AutoLayout(rooms);
   EXPECT_EQ(std::make_tuple(rooms.MaxX, rooms.MaxY), std::make_tuple(kRooms, 1));
   EXPECT_EQ(pos(*rooms.Items.back()), std::make_tuple(kRooms, 1, 0));
+}
+
+// Rooms created from the map one after another, each added by the remembered walk when it can be: every
+// room then stands where a full layout puts it. Tangled exits make many additions collide and be refused.
+TEST_F(LayoutTest, AddedRoomsStandWhereAFullLayoutPutsThem) {
+  std::mt19937 random(11);
+  int32_t added = 0;
+  for (int32_t area = 0; area < 40; ++area) {
+    rooms.Clear();
+    const auto count = static_cast<int32_t>(2 + random() % 30);
+    for (int32_t v = 1; v <= count; ++v)
+      room(v * 2);
+    for (int32_t e = 0; e < count * 2; ++e)
+      link(*rooms.Items[random() % count], static_cast<int32_t>(random() % DirectionCount),
+           static_cast<int32_t>(2 +
+                                random() % (count * 2 + 2)));  // odd vnums and one past the end lead nowhere
+    TRoomLayout layout;
+    layout.LayOut(rooms);
+    for (int32_t step = 0; step < 10; ++step) {
+      const auto from = static_cast<int32_t>(random() % rooms.Items.size());
+      const auto dir = static_cast<int32_t>(random() % 10);
+      if (rooms.Items[from]->Doors[dir] && rooms.Items[from]->Doors[dir]->ToVnum >= 1) continue;
+      const int32_t vnum = rooms.NextFreeVnum();
+      link(*rooms.Items[from], dir, vnum);
+      link(room(vnum), RevDir[dir], rooms.Items[from]->Vnum);
+      if (!layout.AddLinkedRoom(rooms, from, dir)) {
+        layout.LayOut(rooms);
+        continue;
+      }
+      ++added;
+      std::vector<std::tuple<int32_t, int32_t, int32_t, bool>> kept;
+      for (const auto& r : rooms.Items)
+        kept.emplace_back(r->X, r->Y, r->Level, r->Unplaced);
+      const auto bounds = std::make_tuple(rooms.MaxX, rooms.MaxY, rooms.MinLevel, rooms.MaxLevel);
+      AutoLayout(rooms);
+      for (size_t i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(kept[i], std::make_tuple(rooms.Items[i]->X, rooms.Items[i]->Y, rooms.Items[i]->Level,
+                                           rooms.Items[i]->Unplaced))
+            << "area " << area << " step " << step << " room " << rooms.Items[i]->Vnum;
+      ASSERT_EQ(bounds, std::make_tuple(rooms.MaxX, rooms.MaxY, rooms.MinLevel, rooms.MaxLevel));
+    }
+  }
+  EXPECT_GT(added, 100);
+}
+
+// Refused: a room the walk would reach earlier through an exit that led nowhere, a cell a later room of
+// the walk takes, and a walk forgotten. 1 leads east to 2 and south to 3, 3 east to 4, and 1 also up to 9.
+TEST_F(LayoutTest, AnAdditionIsRefusedWhenAFullLayoutWouldDiffer) {
+  TAreaRoom& first = room(1);
+  link(first, DIR_EAST, 2);
+  link(first, DIR_SOUTH, 3);
+  link(first, DIR_UP, 9);
+  room(2);
+  link(room(3), DIR_EAST, 4);
+  room(4);
+  TRoomLayout layout;
+  const auto make = [&](int32_t from_index, int32_t dir, int32_t vnum) {
+    TAreaRoom& from = *rooms.Items[static_cast<size_t>(from_index)];
+    link(from, dir, vnum);
+    link(room(vnum), RevDir[dir], from.Vnum);
+    const bool added = layout.AddLinkedRoom(rooms, from_index, dir);
+    from.Doors[dir].reset();
+    rooms.Items.pop_back();
+    layout.LayOut(rooms);
+    return added;
+  };
+  layout.LayOut(rooms);
+  EXPECT_FALSE(make(1, DIR_NORTH, 9)) << "1 reaches 9 by its up exit first";
+  EXPECT_FALSE(make(1, DIR_SOUTH, 5)) << "4 takes the cell later";
+  EXPECT_TRUE(make(1, DIR_EAST, 5));
+  layout.Forget();
+  EXPECT_FALSE(make(1, DIR_EAST, 5)) << "a forgotten walk";
 }
 
 TEST_F(LayoutTest, VnumIndexFindsTheFirstRoomDenseAndSparse) {
