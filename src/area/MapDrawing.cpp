@@ -8,6 +8,7 @@
 #include "area/Area.h"
 #include "area/Layout.h"
 #include "area/Rooms.h"
+#include "area/SpatialIndex.h"
 #include "world/World.h"
 
 namespace tavro {
@@ -74,9 +75,10 @@ bool clip_segment(P64& a, P64& b) {
   return true;
 }
 
-void draw_polyline(Canvas& canvas, const std::array<P64, 4>& points) {
+template <size_t N>
+void draw_polyline(Canvas& canvas, const std::array<P64, N>& points) {
   if (std::all_of(points.begin(), points.end(), in_range)) {
-    std::array<Point, 4> line;
+    std::array<Point, N> line;
     std::transform(points.begin(), points.end(), line.begin(), to_point);
     canvas.polyline(line);
     return;
@@ -160,6 +162,14 @@ std::array<P64, 4> somewhere_mark(P64 c, int64_t s) {
   return {{{m.x - r, m.y}, {m.x, m.y - r}, {m.x + r, m.y}, {m.x, m.y + r}}};
 }
 
+// Exits that leave the list end in a mark in the gap before the next cell.
+constexpr Color kOtherAreaMark{128, 0, 128};
+constexpr Color kNowhere{255, 0, 255};
+
+std::array<P64, 4> square_mark(P64 m, int64_t r) {
+  return {{{m.x - r, m.y - r}, {m.x + r, m.y - r}, {m.x + r, m.y + r}, {m.x - r, m.y + r}}};
+}
+
 struct Box {
   int64_t left, top, right, bottom;
   void include(P64 p, int64_t margin) {
@@ -181,41 +191,58 @@ class LevelPainter {
         canvas_(canvas),
         params_(params),
         palette_(palette),
-        index_(rooms),
+        own_index_(params.index ? VnumIndex() : VnumIndex(rooms)),
+        index_(params.index ? params.index->Vnums() : own_index_),
         s_(params.cell_size),
-        k_(static_cast<int64_t>(std::sqrt(static_cast<double>(s_) * static_cast<double>(s_) / 12.0))) {
-    spots_.reserve(rooms_.size());
-    for (const auto& room : rooms_)
-      spots_.push_back(Spot{room->X, room->Y, room->Level, !room->Unplaced});
-  }
+        k_(static_cast<int64_t>(std::sqrt(static_cast<double>(s_) * static_cast<double>(s_) / 12.0))) {}
 
   void paint() {
-    for (size_t i = 0; i < rooms_.size(); ++i) {
-      const Spot& spot = spots_[i];
-      if (!spot.placed || spot.level != params_.level) continue;
-      if (params_.visible != nullptr && !can_touch(i, *params_.visible)) continue;
-      paint_room(*rooms_[i], static_cast<int32_t>(i) == params_.selected);
-    }
+    if (params_.index != nullptr && params_.visible != nullptr)
+      return paint_near(*params_.index, *params_.visible);
+    for (size_t i = 0; i < rooms_.size(); ++i)
+      paint_if_seen(static_cast<int32_t>(i));
   }
 
  private:
-  // Grid positions copied into one compact array: culling a large level then reads little memory.
-  struct Spot {
-    int32_t x, y, level;
-    bool placed;
-  };
-
-  P64 centre(const Spot& spot) const {
-    return {int64_t{spot.x} * 4 * s_ - params_.off_x, int64_t{spot.y} * 4 * s_ - params_.off_y};
+  // Only the rooms the index finds near the visible cells (everything a room draws lies within two cells
+  // of its centre or along its lines) are tested and painted, still in list order.
+  void paint_near(const TMapIndex& index, const Rect& visible) {
+    const int64_t pitch = 4 * s_;
+    const auto cell = [pitch](int64_t pixel) {
+      return pixel >= 0 ? pixel / pitch : -((-pixel + pitch - 1) / pitch);
+    };
+    const CellRect cells{
+        cell(int64_t{visible.left} + params_.off_x) - 3, cell(int64_t{visible.top} + params_.off_y) - 3,
+        cell(int64_t{visible.right} + params_.off_x) + 3, cell(int64_t{visible.bottom} + params_.off_y) + 3};
+    std::vector<int32_t> near;
+    index.RoomsNear(params_.level, cells, near);
+    for (const int32_t i : near)
+      paint_if_seen(i);
   }
-  P64 centre(const TAreaRoom& room) const { return centre(Spot{room.X, room.Y, room.Level, true}); }
+
+  void paint_if_seen(int32_t i) {
+    const TAreaRoom& room = *rooms_[static_cast<size_t>(i)];
+    if (room.Unplaced || room.Level != params_.level) return;
+    if (params_.visible != nullptr && !can_touch(room, *params_.visible)) return;
+    paint_room(room, i == params_.selected);
+  }
+
+  P64 centre(const TAreaRoom& room) const {
+    return {int64_t{room.X} * 4 * s_ - params_.off_x, int64_t{room.Y} * 4 * s_ - params_.off_y};
+  }
 
   // Index of the target of a drawn exit: the first room with its vnum, when there is one and it is
   // placed; -1 otherwise.
   int32_t target_index(const TAreaDoor* door) const {
     if (door == nullptr || door->ToVnum == 0) return -1;
     const int32_t index = index_.index_of(door->ToVnum);
-    return index >= 0 && spots_[index].placed ? index : -1;
+    return index >= 0 && !rooms_[static_cast<size_t>(index)]->Unplaced ? index : -1;
+  }
+
+  // An exit drawn with a mark of its own: it leads to no room of this list.
+  bool leaves_list(const TAreaDoor* door) const {
+    return params_.outside_exits && params_.index != nullptr && door != nullptr && door->ToVnum >= 1 &&
+           index_.index_of(door->ToVnum) < 0;
   }
 
   // Where the line and arrowhead of a flat exit end: the target's centre on this level, else a stub.
@@ -226,19 +253,17 @@ class LevelPainter {
 
   // Everything a room draws lies within 5s of its centre (square, frames, marks, stubs and their
   // arrowheads) or along its lines to rooms on the same level, which end within 2s of their targets.
-  bool can_touch(size_t index, const Rect& visible) const {
-    const Spot& spot = spots_[index];
-    const P64 p = centre(spot);
+  bool can_touch(const TAreaRoom& room, const Rect& visible) const {
+    const P64 p = centre(room);
     Box near{p.x, p.y, p.x, p.y};
     near.include(p, 5 * s_ + 2);
     if (near.touches(visible)) return true;
-    const TAreaRoom& room = *rooms_[index];
     for (int32_t d = 0; d < DirectionCount; ++d) {
       if (!has_line(d)) continue;
       const int32_t target = target_index(room.Doors[d].get());
-      if (target < 0 || spots_[target].level != spot.level) continue;
+      if (target < 0 || rooms_[target]->Level != room.Level) continue;
       Box line = near;  // the line runs from near this room to near its target
-      line.include(centre(spots_[target]), 2 * s_ + 2);
+      line.include(centre(*rooms_[target]), 2 * s_ + 2);
       if (line.touches(visible)) return true;
     }
     return false;
@@ -262,13 +287,72 @@ class LevelPainter {
       canvas_.set_brush_color(palette_.color_of(room.Sector));
     }
     draw_square(canvas_, p, half, false);
+    if (params_.labels && !params_.greyed) paint_labels(room, p, half);
     for (int32_t d = 0; d < DirectionCount; ++d)
       paint_exit(room, d);
+  }
+
+  // The vnum centred in the square, or the vnum and the name (cut to fit) one above the other.
+  void paint_labels(const TAreaRoom& room, P64 p, int64_t half) {
+    const int64_t room_for = 2 * (half - 2);
+    const std::string vnum = std::to_string(room.Vnum);
+    const Size extent = canvas_.text_extent(vnum);
+    if (extent.width > room_for || extent.height > room_for || !in_range(p)) return;
+    const Color background = palette_.color_of(room.Sector);
+    canvas_.set_brush_color(background);
+    canvas_.set_pen_color(LabelColor(background));
+    const std::string name =
+        2 * extent.height <= room_for ? fitting_prefix(room.Name, room_for) : std::string();
+    const int64_t top = name.empty() ? p.y - extent.height / 2 : p.y - extent.height;
+    canvas_.text_out(clamp_coordinate(p.x - extent.width / 2), clamp_coordinate(top), vnum);
+    if (name.empty()) return;
+    const int64_t width = canvas_.text_extent(name).width;
+    canvas_.text_out(clamp_coordinate(p.x - width / 2), clamp_coordinate(p.y), name);
+  }
+
+  // The longest start of the text no wider than width.
+  std::string fitting_prefix(const std::string& text, int64_t width) {
+    size_t low = 0;
+    size_t high = text.size();
+    while (low < high) {
+      const size_t middle = (low + high + 1) / 2;
+      if (canvas_.text_extent(std::string_view(text).substr(0, middle)).width <= width)
+        low = middle;
+      else
+        high = middle - 1;
+    }
+    return text.substr(0, low);
+  }
+
+  // A stub towards the exit's direction ending in a filled square (another area) or a cross (no such
+  // room); up, down and somewhere keep their own shapes, in magenta when they lead nowhere.
+  void paint_outside_exit(const TAreaRoom& room, int32_t direction, const TAreaDoor& door) {
+    const bool elsewhere = params_.index->LeadsToOtherArea(door.ToVnum);
+    const Color own = params_.greyed ? colors::kSilver : elsewhere ? exit_color(door.Flags) : kNowhere;
+    const P64 p = centre(room);
+    if (!has_line(direction)) {
+      fill_with(own);
+      if (direction == DIR_SOMEWHERE) return draw_polygon(canvas_, somewhere_mark(p, s_));
+      return draw_polygon(canvas_, arrowhead(direction, p, p, s_));
+    }
+    const P64 u = kUnit[direction];
+    const P64 start = p + (s_ + k_) * u;
+    const P64 mark = p + (5 * s_ / 2) * u;
+    const int64_t r = std::max<int64_t>(2, s_ / 4);
+    canvas_.set_pen_color(own);
+    draw_polyline(canvas_, std::array<P64, 2>{start, mark});
+    if (elsewhere) {
+      fill_with(params_.greyed ? colors::kSilver : kOtherAreaMark);
+      return draw_polygon(canvas_, square_mark(mark, r));
+    }
+    draw_polyline(canvas_, std::array<P64, 2>{mark - P64{r, r}, mark + P64{r, r}});
+    draw_polyline(canvas_, std::array<P64, 2>{mark + P64{-r, r}, mark + P64{r, -r}});
   }
 
   void paint_exit(const TAreaRoom& room, int32_t direction) {
     const TAreaDoor* door = room.Doors[direction].get();
     const int32_t target_at = target_index(door);
+    if (target_at < 0 && leaves_list(door)) return paint_outside_exit(room, direction, *door);
     if (target_at < 0) return;
     const TAreaRoom* target = rooms_[target_at].get();
     const P64 p = centre(room);
@@ -287,7 +371,7 @@ class LevelPainter {
         const P64 u = kUnit[direction];
         const P64 start = p + (s_ + k_) * u;
         const P64 end = t - (s_ + k_) * u;
-        draw_polyline(canvas_, {start, start + k_ * u, end - k_ * u, end});
+        draw_polyline(canvas_, std::array<P64, 4>{start, start + k_ * u, end - k_ * u, end});
       }
     }
     fill_with(own);
@@ -308,10 +392,10 @@ class LevelPainter {
   Canvas& canvas_;
   const DrawLevelParams& params_;
   const SectorPalette& palette_;
-  VnumIndex index_;
+  VnumIndex own_index_;  // when no index is given
+  const VnumIndex& index_;
   int64_t s_;
   int64_t k_;
-  std::vector<Spot> spots_;
 };
 
 const std::vector<std::string>* world_sector_colors(const TAreaRooms& rooms) {
@@ -367,23 +451,33 @@ void DrawLevel(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& p
 
 void PaintMap(const TAreaRooms& rooms, Canvas& canvas, int32_t level, int32_t selected, int32_t zoom,
               int32_t off_x, int32_t off_y, const Rect* visible) {
-  const std::vector<std::string>* colors = world_sector_colors(rooms);
-  const SectorPalette palette = colors == nullptr ? SectorPalette() : SectorPalette(*colors);
-  DrawLevelParams shadow;
-  shadow.level = wrap_add(level, -1);
-  shadow.selected = selected;
-  shadow.cell_size = zoom;
-  shadow.off_x = wrap_add(off_x, 3);
-  shadow.off_y = wrap_add(off_y, 3);
-  shadow.greyed = true;
-  shadow.visible = visible;
-  DrawLevel(rooms, canvas, shadow, palette);
-  DrawLevelParams shown = shadow;
+  DrawLevelParams shown;
   shown.level = level;
+  shown.selected = selected;
+  shown.cell_size = zoom;
   shown.off_x = off_x;
   shown.off_y = off_y;
-  shown.greyed = false;
-  DrawLevel(rooms, canvas, shown, palette);
+  shown.visible = visible;
+  PaintMap(rooms, canvas, shown);
+}
+
+void PaintMap(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& shown) {
+  const std::vector<std::string>* colors = world_sector_colors(rooms);
+  const SectorPalette palette = colors == nullptr ? SectorPalette() : SectorPalette(*colors);
+  DrawLevelParams shadow = shown;
+  shadow.level = wrap_add(shown.level, -1);
+  shadow.off_x = wrap_add(shown.off_x, 3);
+  shadow.off_y = wrap_add(shown.off_y, 3);
+  shadow.greyed = true;
+  DrawLevel(rooms, canvas, shadow, palette);
+  DrawLevelParams level = shown;
+  level.greyed = false;
+  DrawLevel(rooms, canvas, level, palette);
+}
+
+Color LabelColor(Color background) {
+  const int luminance = 299 * background.r + 587 * background.g + 114 * background.b;
+  return luminance >= 128 * 1000 ? colors::kBlack : colors::kWhite;
 }
 
 Size MapPixelSize(const TAreaRooms& rooms, int32_t zoom) {

@@ -10,6 +10,7 @@
 namespace tavro {
 
 class TAreaRooms;
+class TMapIndex;
 
 // Sector colours as the world keeps them: entries "sector index=colour", the colour being the platform
 // colour integer in decimal. A sector without an entry, or with a value that is not a number, is black.
@@ -33,6 +34,14 @@ struct DrawLevelParams {
   // When set, only rooms whose drawing can touch this rectangle (canvas pixels) are painted; the pixels
   // inside it come out the same as without it.
   const Rect* visible = nullptr;
+  // The index of the rooms as laid out: with visible, only the rooms near it are looked at.
+  const TMapIndex* index = nullptr;
+  // Exits into another area (a stub ending in a filled square) and exits to a vnum no loaded room has (a
+  // magenta stub ending in a cross). Needs the index, which knows where such exits lead.
+  bool outside_exits = false;
+  // The vnum inside each room square that has room for it, and the name under it when there is room
+  // for both, in black or white, whichever reads better on the sector colour.
+  bool labels = false;
 };
 
 // Paints the placed rooms of one level in list order: selection frame, the room square in its sector
@@ -47,6 +56,11 @@ void DrawLevel(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& p
 // level itself. visible as in DrawLevelParams.
 void PaintMap(const TAreaRooms& rooms, Canvas& canvas, int32_t level, int32_t selected, int32_t zoom,
               int32_t off_x, int32_t off_y, const Rect* visible = nullptr);
+// The same with every option of the shown level; the shadow takes them too, but has no labels.
+void PaintMap(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& shown);
+
+// The colour of a label drawn on a background: black on light colours, white on dark ones.
+Color LabelColor(Color background);
 
 // Pixel size of the whole laid-out map at this zoom with no scrolling: one cell beyond MaxX and MaxY.
 Size MapPixelSize(const TAreaRooms& rooms, int32_t zoom);

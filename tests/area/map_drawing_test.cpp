@@ -9,6 +9,7 @@
 #include "area/Area.h"
 #include "area/MapDrawing.h"
 #include "area/Rooms.h"
+#include "area/SpatialIndex.h"
 #include "map_recording_canvas.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -308,6 +309,85 @@ TEST_F(MapDrawingTest, CullingKeepsEverythingThatReachesTheVisibleRectangle) {
   draw(p);
   EXPECT_LT(canvas.calls.size(), full.size() / 2);
   EXPECT_EQ(touching(canvas.calls, visible), touching(full, visible));
+  // The index finds the same rooms without looking at the others.
+  const std::vector<DrawCall> culled = canvas.calls;
+  canvas.calls.clear();
+  TMapIndex index;
+  index.Build(rooms);
+  p.index = &index;
+  draw(p);
+  EXPECT_EQ(canvas.calls, culled);
+}
+
+// Room 1 leads east into another area, south to a vnum no area has, north to room 2 of its own list and
+// down into the other area; s = 12: stubs start at s + k = 15 and end at 5s/2 = 30, marks reach s/4 = 3.
+TEST_F(MapDrawingTest, ExitsLeavingTheAreaEndInMarksOfTheirOwn) {
+  TWorld world;
+  TArea& area = *world.Areas->Items.emplace_back(std::make_unique<TArea>(world.Areas.get()));
+  TArea& other = *world.Areas->Items.emplace_back(std::make_unique<TArea>(world.Areas.get()));
+  other.Rooms->Add().Vnum = 500;
+  TAreaRoom& room = area.Rooms->Add();
+  room.Vnum = 1;
+  room.X = room.Y = 2;
+  link(room, DIR_EAST, 500, EX_ISDOOR | EX_CLOSED);
+  link(room, DIR_SOUTH, 777);
+  link(room, DIR_DOWN, 500);
+  TMapIndex index;
+  index.Build(*area.Rooms);
+  DrawLevelParams p = cell(12);
+  p.index = &index;
+  p.outside_exits = true;
+  DrawLevel(*area.Rooms, canvas, p, palette);
+  const Color purple{128, 0, 128};
+  const Color magenta{255, 0, 255};
+  canvas.calls.erase(canvas.calls.begin());  // the room square
+  for (DrawCall& c : canvas.calls)
+    if (c.op == "polyline") c.brush = {};
+  EXPECT_EQ(canvas.calls,
+            (std::vector<DrawCall>{
+                call("polyline", colors::kBlue, {}, {{111, 96}, {126, 96}}),
+                call("polygon", purple, purple, {{123, 93}, {129, 93}, {129, 99}, {123, 99}}),
+                call("polyline", magenta, {}, {{96, 111}, {96, 126}}),
+                call("polyline", magenta, {}, {{93, 123}, {99, 129}}),
+                call("polyline", magenta, {}, {{93, 129}, {99, 123}}),
+                call("polygon", colors::kGreen, colors::kGreen, {{110, 102}, {116, 102}, {113, 108}}),
+            }));
+  canvas.calls.clear();
+  p.outside_exits = false;
+  DrawLevel(*area.Rooms, canvas, p, palette);
+  EXPECT_EQ(canvas.calls.size(), 1U) << "without the option such exits are not drawn";
+}
+
+// The recording canvas measures 8 pixels a letter and 16 a line. The square keeps 2 pixels of its half
+// size clear: 4 digits (32 pixels) need s = 18, a second line s = 18 too; s = 17 has room for nothing.
+TEST_F(MapDrawingTest, LabelsShowTheVnumAndTheNameWhereTheyFit) {
+  struct Case {
+    int32_t s;
+    int32_t sector;
+    std::vector<std::string> texts;
+    Color ink;
+  };
+  const std::vector<Case> cases = {
+      {17, 0, {}, colors::kWhite},
+      {18, 1, {"3001", "Temp"}, colors::kWhite},
+      {40, 5, {"3001", "Temple of"}, colors::kBlack},
+  };
+  for (const Case& c : cases) {
+    rooms.Clear();
+    canvas.calls.clear();
+    placed(3001, 1, 1, 0, c.sector).Name = "Temple of the Sun";
+    DrawLevelParams p = cell(c.s);
+    p.labels = true;
+    draw(p);
+    std::vector<std::string> texts;
+    for (const DrawCall& t : canvas.of("text")) {
+      texts.push_back(t.text);
+      EXPECT_EQ(t.pen, c.ink);
+      EXPECT_EQ(t.brush, palette.color_of(c.sector));
+    }
+    EXPECT_EQ(texts, c.texts) << "s " << c.s;
+  }
+  EXPECT_EQ(canvas.of("text").at(0).points[0], (Point{160 - 16, 160 - 16}));
 }
 
 TEST_F(MapDrawingTest, HugeZoomStaysWithinTheCanvasRange) {
