@@ -5,6 +5,7 @@
 
 #include "area/Area.h"
 #include "area/Changes.h"
+#include "area/Header.h"
 #include "area/Rooms.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -177,6 +178,43 @@ int32_t ZoomIn(int32_t zoom) {
 
 int32_t ZoomOut(int32_t zoom) {
   return std::max(zoom / 2, kMinZoom);
+}
+
+TMapScroll ZoomScroll(int32_t screen, int64_t offset, int32_t old_zoom, int32_t new_zoom, int32_t max_cells) {
+  if (old_zoom <= 0 || new_zoom <= 0) return {};
+  const int64_t pitch = 4 * int64_t{new_zoom};
+  const int64_t point = int64_t{screen} + offset;  // on the map, at the old zoom
+  const int64_t wanted = (2 * point * new_zoom + old_zoom) / (2 * int64_t{old_zoom}) - screen;
+  const int64_t clamped = std::clamp<int64_t>(wanted, 0, int64_t{std::max(max_cells, 0)} * pitch);
+  return TMapScroll{static_cast<int32_t>(clamped / pitch), static_cast<int32_t>(clamped % pitch)};
+}
+
+namespace {
+
+std::string exit_text(const TAreaRooms& rooms, int32_t dir, int32_t vnum) {
+  std::string text = std::string(DirectionNames[static_cast<size_t>(dir)]) + " to " + std::to_string(vnum);
+  const ExitTarget target = FindExitTarget(rooms, vnum);
+  if (target.kind == ExitTarget::Nowhere) return text + " (no such room)";
+  if (target.kind == ExitTarget::OtherArea)
+    text += " in area \"" + (target.area->Header ? target.area->Header->Name : std::string()) + "\"";
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> DescribeRoom(const TAreaRooms& rooms, int32_t index) {
+  const TAreaRoom& room = *rooms.Items.at(static_cast<size_t>(index));
+  const TWorld* world = rooms.Area ? rooms.Area->world() : nullptr;
+  std::string sector = std::to_string(room.Sector);
+  if (world && room.Sector >= 0 && static_cast<size_t>(room.Sector) < world->SectorTypes.size())
+    sector = world->SectorTypes[static_cast<size_t>(room.Sector)];
+  std::string exits;
+  for (int32_t dir = 0; dir < DirectionCount; ++dir)
+    if (ExitLeadsSomewhere(room, dir))
+      exits +=
+          (exits.empty() ? "" : ", ") + exit_text(rooms, dir, room.Doors[static_cast<size_t>(dir)]->ToVnum);
+  return {"Room " + std::to_string(room.Vnum) + ": " + room.Name, "Sector: " + sector,
+          "Exits: " + (exits.empty() ? std::string("none") : exits)};
 }
 
 }  // namespace tavro

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "area/Directions.h"
 
@@ -106,5 +107,18 @@ int32_t ScrollToEnd(int32_t max, int32_t visible_cells);
 // The zoom keys: double, or halve but not below kMinZoom; neither goes beyond kMaxZoom.
 int32_t ZoomIn(int32_t zoom);
 int32_t ZoomOut(int32_t zoom);
+
+// A scroll offset of the map in whole cells of 4 x zoom pixels and the pixels beyond them.
+struct TMapScroll {
+  int32_t cells = 0;
+  int32_t pixels = 0;
+};
+// The scroll after the zoom changes from old_zoom to new_zoom that keeps the map point under the view
+// pixel screen (scrolled by offset pixels before) under it, as far as 0 to max_cells cells allow.
+TMapScroll ZoomScroll(int32_t screen, int64_t offset, int32_t old_zoom, int32_t new_zoom, int32_t max_cells);
+
+// What the map says about a room, line by line (Windows-1251): "Room 3001: name", "Sector: city" and
+// "Exits: north to 3002, east to 3010 in area "Forest", south to 4000 (no such room)" ("Exits: none").
+std::vector<std::string> DescribeRoom(const TAreaRooms& rooms, int32_t index);
 
 }  // namespace tavro
