@@ -317,46 +317,10 @@ void TAreaMobile::WriteComplex(TAreaFile& f) const {
 
 void TAreaMobile::Assign(const TAreaMobile& source) {
   if (&source == this) return;
-  Vnum = source.Vnum;
-  Name = source.Name;
-  ShortDescription = source.ShortDescription;
-  LongDescription = source.LongDescription;
-  Description = source.Description;
-  Sex = source.Sex;
-  Level = source.Level;
-  ActFlags = source.ActFlags;
-  AffectedBy = source.AffectedBy;
-  Alignment = source.Alignment;
-  Thac0 = source.Thac0;
-  AC = source.AC;
-  HitDice = source.HitDice;
-  DamDice = source.DamDice;
-  NumAttacks = source.NumAttacks;
-  Gold = source.Gold;
-  Exp = source.Exp;
-  Position = source.Position;
-  DefPosition = source.DefPosition;
-  Stats = source.Stats;
-  Saves = source.Saves;
-  Race = source.Race;
-  Class = source.Class;
-  Height = source.Height;
-  Weight = source.Weight;
-  Speaks = source.Speaks;
-  Speaking = source.Speaking;
-  Hitroll = source.Hitroll;
-  Damroll = source.Damroll;
-  Parts = source.Parts;
-  Resistant = source.Resistant;
-  Immune = source.Immune;
-  Susceptible = source.Susceptible;
-  Attacks = source.Attacks;
-  Defenses = source.Defenses;
+  TAreaMobileData::operator=(source);
   Progs->Assign(*source.Progs);
   assign_shop(Shop, source.Shop.get(), *this);
   assign_shop(RepairShop, source.RepairShop.get(), *this);
-  Special = source.Special;
-  Complex = source.Complex;
 }
 
 TAreaMobiles::~TAreaMobiles() {

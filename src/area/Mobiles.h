@@ -24,29 +24,8 @@ inline constexpr int32_t kSexCount = 4;
 std::string sex_name(int32_t sex);
 int32_t sex_value(std::string_view name);
 
-class TAreaMobile {
- public:
-  explicit TAreaMobile(TAreaMobiles* owner);
-  ~TAreaMobile();
-  TAreaMobile(const TAreaMobile&) = delete;
-  TAreaMobile& operator=(const TAreaMobile&) = delete;
-
-  // Reads everything after the '#' line with the vnum.
-  void Read(TAreaFile& f);
-  // Writes the whole block, the '#' line included.
-  void Write(TAreaFile& f) const;
-  // Copies every field except the owner; shops are copied into new ones owned by this mobile.
-  void Assign(const TAreaMobile& source);
-
-  TArea* area() const;
-  TWorld* world() const;
-  // True when the mobile is in its owner's list (not an editor's working copy).
-  bool is_listed() const;
-  // Gives the mobile a shop (repair shop) with the default values, or takes it away; a mobile of the
-  // area's list brings its new shop into the area's list as well. A shop it already has is kept.
-  void SetHasShop(bool has);
-  void SetHasRepairShop(bool has);
-
+// The plain fields of a mobile. A copy takes them as a whole, so a field added here is copied too.
+struct TAreaMobileData {
   int32_t Vnum = 0;
   std::string Name;
   std::string ShortDescription;  // a case set
@@ -82,11 +61,37 @@ class TAreaMobile {
   uint32_t Susceptible = 0;
   TBitVector Attacks;
   TBitVector Defenses;
+  int32_t Special = -1;  // special function number, 1 for the first; -1 for none
+  bool Complex = false;
+};
+
+class TAreaMobile : public TAreaMobileData {
+ public:
+  explicit TAreaMobile(TAreaMobiles* owner);
+  ~TAreaMobile();
+  TAreaMobile(const TAreaMobile&) = delete;
+  TAreaMobile& operator=(const TAreaMobile&) = delete;
+
+  // Reads everything after the '#' line with the vnum.
+  void Read(TAreaFile& f);
+  // Writes the whole block, the '#' line included.
+  void Write(TAreaFile& f) const;
+  // Copies everything but the owner: the plain fields, and copies of the programs, shop and repair shop
+  // owned by this mobile (a listed mobile's new shop joins the area's list).
+  void Assign(const TAreaMobile& source);
+
+  TArea* area() const;
+  TWorld* world() const;
+  // True when the mobile is in its owner's list (not an editor's working copy).
+  bool is_listed() const;
+  // Gives the mobile a shop (repair shop) with the default values, or takes it away; a mobile of the
+  // area's list brings its new shop into the area's list as well. A shop it already has is kept.
+  void SetHasShop(bool has);
+  void SetHasRepairShop(bool has);
+
   std::unique_ptr<TWorldProgs> Progs;  // never null
   std::unique_ptr<TAreaShop> Shop;
   std::unique_ptr<TAreaRepairShop> RepairShop;
-  int32_t Special = -1;  // special function number, 1 for the first; -1 for none
-  bool Complex = false;
   TAreaMobiles* Owner;
 
  private:

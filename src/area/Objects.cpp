@@ -245,8 +245,7 @@ void TAreaExtraDesc::Write(TAreaFile& f) const {
 }
 
 void TAreaExtraDesc::Assign(const TAreaExtraDesc& source) {
-  Keyword = source.Keyword;
-  Description = source.Description;
+  *this = source;
 }
 
 TAreaExtraDesc& TAreaExtraDescs::Add() {
@@ -276,8 +275,7 @@ void TAreaAffect::Write(TAreaFile& f) const {
 }
 
 void TAreaAffect::Assign(const TAreaAffect& source) {
-  Location = source.Location;
-  Modifier = source.Modifier;
+  TAreaAffectData::operator=(source);
 }
 
 bool TAreaAffect::IsSpellLocation() const {
@@ -529,28 +527,7 @@ void TAreaObject::WriteSpellNames(TAreaFile& f, const TObjectContext& c) const {
 
 void TAreaObject::Assign(const TAreaObject& source) {
   if (&source == this) return;
-  Vnum = source.Vnum;
-  Name = source.Name;
-  ShortDescription = source.ShortDescription;
-  LongDescription = source.LongDescription;
-  Description = source.Description;
-  ItemType = source.ItemType;
-  ExtraFlags.bitvector_assign(source.ExtraFlags);
-  WearFlags = source.WearFlags;
-  Layers = source.Layers;
-  WeaponType = source.WeaponType;
-  Values = source.Values;
-  Weight = source.Weight;
-  Cost = source.Cost;
-  Rent = source.Rent;
-  Level = source.Level;
-  Condition = source.Condition;
-  MaxCondition = source.MaxCondition;
-  RepairsCount = source.RepairsCount;
-  FurnitureFlags = source.FurnitureFlags;
-  Capacity = source.Capacity;
-  VegetableCount = source.VegetableCount;
-  Vegetables = source.Vegetables;
+  TAreaObjectData::operator=(source);
   Affects.Assign(source.Affects);
   ExtraDescs.Assign(source.ExtraDescs);
   Progs->Assign(*source.Progs);

@@ -48,12 +48,15 @@ class TAreaExtraDescs {
 
 class TAreaAffects;
 
-class TAreaAffect {
+struct TAreaAffectData {
+  int32_t Location = 0;  // position in the apply-type list
+  int32_t Modifier = 0;  // a skill index for the spell locations
+};
+
+class TAreaAffect : public TAreaAffectData {
  public:
   explicit TAreaAffect(TAreaAffects* owner) : Owner(owner) {}
 
-  int32_t Location = 0;  // position in the apply-type list
-  int32_t Modifier = 0;  // a skill index for the spell locations
   TAreaAffects* Owner;
 
   void Read(TAreaFile& f);         // after the letter A
@@ -101,13 +104,8 @@ class TVegetableLines {
   std::unique_ptr<TLines> Lines;
 };
 
-class TAreaObject {
- public:
-  explicit TAreaObject(TAreaObjects* owner);
-  ~TAreaObject();
-  TAreaObject(const TAreaObject&) = delete;
-  TAreaObject& operator=(const TAreaObject&) = delete;
-
+// The plain fields of an object. A copy takes them as a whole, so a field added here is copied too.
+struct TAreaObjectData {
   int32_t Vnum = 0;
   std::string Name;
   std::string ShortDescription;  // a case set
@@ -122,9 +120,6 @@ class TAreaObject {
   int32_t Cost = 0;
   int32_t Rent = 0;
   int32_t Level = 0;
-  std::unique_ptr<TWorldProgs> Progs;  // never null
-  TAreaAffects Affects;
-  TAreaExtraDescs ExtraDescs;
   uint32_t FurnitureFlags = 0;
   std::array<int32_t, FurniturePositionCount> Capacity{};
   int32_t VegetableCount = 0;
@@ -132,13 +127,27 @@ class TAreaObject {
   int32_t Condition = 0;
   int32_t MaxCondition = 0;
   int32_t RepairsCount = 0;
-  TAreaObjects* Owner;
   const TWorldWeapon* WeaponType = nullptr;  // an entry of the world's weapon-type list, not owned
+};
+
+class TAreaObject : public TAreaObjectData {
+ public:
+  explicit TAreaObject(TAreaObjects* owner);
+  ~TAreaObject();
+  TAreaObject(const TAreaObject&) = delete;
+  TAreaObject& operator=(const TAreaObject&) = delete;
+
+  std::unique_ptr<TWorldProgs> Progs;  // never null
+  TAreaAffects Affects;
+  TAreaExtraDescs ExtraDescs;
+  TAreaObjects* Owner;
 
   // Reads everything after the '#' line with the vnum.
   void Read(TAreaFile& f);
   // Writes the whole object block, the '#' line included.
   void Write(TAreaFile& f) const;
+  // Copies everything but the owner: the plain fields, and copies of the affects, extra descriptions
+  // and programs owned by this object.
   void Assign(const TAreaObject& source);
 
   TArea* area() const;

@@ -134,18 +134,9 @@ void TAreaDoor::Write(TAreaFile& f) const {
 
 void TAreaDoor::Assign(const TAreaDoor& source) {
   if (&source == this) return;
-  Keyword = source.Keyword;
-  Description = source.Description;
-  Flags = source.Flags;
-  Key = source.Key;
-  ToVnum = source.ToVnum;
-  Direction = source.Direction;
-  Distance = source.Distance;
-  Pull = source.Pull;
-  PullType = source.PullType;
-  Sex = source.Sex;
-  Multiple = source.Multiple;
+  TAreaDoorData::operator=(source);
   Texts = source.Texts != nullptr ? std::make_unique<TDoorTexts>(*source.Texts) : nullptr;
+  // A copy is a door of its own, neither shown-only nor edited yet.
   IsPlaceholder = false;
   Modified = false;
 }
@@ -241,14 +232,7 @@ void TAreaRoom::Write(TAreaFile& f) const {
 
 void TAreaRoom::Assign(const TAreaRoom& source) {
   if (&source == this) return;
-  Vnum = source.Vnum;
-  Name = source.Name;
-  Description = source.Description;
-  Flags = source.Flags;
-  Sector = source.Sector;
-  TeleDelay = source.TeleDelay;
-  TeleVnum = source.TeleVnum;
-  Tunnel = source.Tunnel;
+  TAreaRoomData::operator=(source);
   for (size_t d = 0; d < Doors.size(); ++d) {
     const TAreaDoor* door = source.Doors[d].get();
     // An empty slot the editor only showed is not a door.
@@ -257,25 +241,12 @@ void TAreaRoom::Assign(const TAreaRoom& source) {
     else
       Doors[d].reset();
   }
-  AssignMap(source.Map.get());
+  if (source.Map != nullptr)
+    EnsureMap().TAreaMapData::operator=(*source.Map);
+  else
+    Map.reset();
   ExtraDescs.Assign(source.ExtraDescs);
   Progs->Assign(*source.Progs);
-  X = source.X;
-  Y = source.Y;
-  Level = source.Level;
-  Unplaced = source.Unplaced;
-}
-
-void TAreaRoom::AssignMap(const TAreaMap* source) {
-  if (source == nullptr) {
-    Map.reset();
-    return;
-  }
-  // A map made here takes the source's entry; an existing one keeps its own.
-  if (Map == nullptr) EnsureMap().Entry = source->Entry;
-  Map->MapVnum = source->MapVnum;
-  Map->MapX = source->MapX;
-  Map->MapY = source->MapY;
 }
 
 TAreaDoor& TAreaRoom::EnsureDoor(int32_t direction) {

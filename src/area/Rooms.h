@@ -25,15 +25,18 @@ inline constexpr uint32_t EX_ISDOOR = 1;
 inline constexpr uint32_t EX_CLOSED = 2;
 inline constexpr uint32_t EX_LOCKED = 4;
 
-// The room's entry on the server's overland map.
-class TAreaMap {
- public:
-  explicit TAreaMap(TAreaRoom* owner) : Owner(owner) {}
-
+// The room's entry on the server's overland map: its plain fields, copied as a whole.
+struct TAreaMapData {
   int32_t MapVnum = 0;
   int32_t MapX = 0;  // 0 to 78
   int32_t MapY = 0;  // 0 to 48
   char Entry = '.';
+};
+
+class TAreaMap : public TAreaMapData {
+ public:
+  explicit TAreaMap(TAreaRoom* owner) : Owner(owner) {}
+
   TAreaRoom* Owner;
 
   void Read(TAreaFile& f);         // after the letter M
@@ -76,17 +79,14 @@ struct TDoorTexts {
 #undef TAVRO_DOOR_TEXT_FIELD
 };
 
-// One exit of a room.
-class TAreaDoor {
- public:
-  TAreaDoor(TAreaRoom* owner, int32_t direction) : Direction(direction), Owner(owner) {}
-
+// The plain fields of an exit. A copy takes them as a whole, so a field added here is copied too.
+struct TAreaDoorData {
   std::string Keyword;
   std::string Description;
   uint32_t Flags = 0;
   int32_t Key = 0;
   int32_t ToVnum = 0;  // 0 = leads nowhere
-  int32_t Direction;
+  int32_t Direction = 0;
   int32_t Distance = 0;
   int32_t Pull = 0;
   int32_t PullType = 0;
@@ -96,6 +96,13 @@ class TAreaDoor {
   // thousands of them.
   bool IsPlaceholder = false;  // an empty slot shown by the room editor
   bool Modified = false;       // edited in the room editor
+};
+
+// One exit of a room.
+class TAreaDoor : public TAreaDoorData {
+ public:
+  TAreaDoor(TAreaRoom* owner, int32_t direction) : Owner(owner) { Direction = direction; }
+
   TAreaRoom* Owner;
   // Most exits are plain passages: their extended texts take no room until one is written. Read them
   // through the const accessors (empty when there are none), change them through the others.
@@ -128,13 +135,8 @@ class TAreaDoor {
   void Assign(const TAreaDoor& source);
 };
 
-class TAreaRoom {
- public:
-  explicit TAreaRoom(TAreaRooms* owner);
-  ~TAreaRoom();
-  TAreaRoom(const TAreaRoom&) = delete;
-  TAreaRoom& operator=(const TAreaRoom&) = delete;
-
+// The plain fields of a room. A copy takes them as a whole, so a field added here is copied too.
+struct TAreaRoomData {
   int32_t Vnum = 0;
   std::string Name;
   std::string Description;
@@ -143,22 +145,33 @@ class TAreaRoom {
   int32_t TeleDelay = 0;
   int32_t TeleVnum = 0;
   int32_t Tunnel = 0;
-  TAreaExtraDescs ExtraDescs;
-  std::unique_ptr<TWorldProgs> Progs;  // never null
-  std::array<std::unique_ptr<TAreaDoor>, DirectionCount> Doors;
-  std::unique_ptr<TAreaMap> Map;
-  TAreaRooms* Owner;
   // Grid position computed by the layout; not stored in the file.
   int32_t X = 0;
   int32_t Y = 0;
   int32_t Level = 0;
   bool Unplaced = false;
+};
+
+class TAreaRoom : public TAreaRoomData {
+ public:
+  explicit TAreaRoom(TAreaRooms* owner);
+  ~TAreaRoom();
+  TAreaRoom(const TAreaRoom&) = delete;
+  TAreaRoom& operator=(const TAreaRoom&) = delete;
+
+  TAreaExtraDescs ExtraDescs;
+  std::unique_ptr<TWorldProgs> Progs;  // never null
+  std::array<std::unique_ptr<TAreaDoor>, DirectionCount> Doors;
+  std::unique_ptr<TAreaMap> Map;
+  TAreaRooms* Owner;
 
   // Reads everything after the '#' line with the vnum.
   void Read(TAreaFile& f);
   void Read(TAreaFile& f, int32_t version);
   // Writes the whole room block, the '#' line included.
   void Write(TAreaFile& f) const;
+  // Copies everything but the owner: the plain fields, the doors (not the placeholders the editor only
+  // showed), the map entry, extra descriptions and programs, each copy owned by this room.
   void Assign(const TAreaRoom& source);
 
   // The door in a slot, created (owned by this room) when the slot is empty.
@@ -170,7 +183,6 @@ class TAreaRoom {
 
  private:
   void ReadDoor(TAreaFile& f, int32_t version);
-  void AssignMap(const TAreaMap* source);
 };
 
 class TAreaRooms {

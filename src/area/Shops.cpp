@@ -94,11 +94,7 @@ void TAreaShop::Write(TAreaFile& f) const {
 }
 
 void TAreaShop::Assign(const TAreaShop& source) {
-  BuyTypes = source.BuyTypes;
-  ProfitBuy = source.ProfitBuy;
-  ProfitSell = source.ProfitSell;
-  OpenHour = source.OpenHour;
-  CloseHour = source.CloseHour;
+  TAreaShopData::operator=(source);
 }
 
 TAreaRepairShop::~TAreaRepairShop() {
@@ -128,11 +124,7 @@ void TAreaRepairShop::Write(TAreaFile& f) const {
 }
 
 void TAreaRepairShop::Assign(const TAreaRepairShop& source) {
-  FixTypes = source.FixTypes;
-  ProfitFix = source.ProfitFix;
-  ShopType = source.ShopType;
-  OpenHour = source.OpenHour;
-  CloseHour = source.CloseHour;
+  TAreaRepairShopData::operator=(source);
 }
 
 template <class Shop>

@@ -17,7 +17,16 @@ class TWorld;
 template <class Shop>
 class TAreaShopList;
 
-class TAreaShop {
+// The numbers of a shop, copied as a whole.
+struct TAreaShopData {
+  std::array<int32_t, 5> BuyTypes{};  // positions in the item-type list
+  int32_t ProfitBuy = 90;
+  int32_t ProfitSell = 120;
+  int32_t OpenHour = 8;
+  int32_t CloseHour = 19;
+};
+
+class TAreaShop : public TAreaShopData {
  public:
   TAreaShop() = default;
   ~TAreaShop();  // leaves the area's list when it is on it
@@ -31,11 +40,6 @@ class TAreaShop {
   // Copies every number, not the keeper.
   void Assign(const TAreaShop& source);
 
-  std::array<int32_t, 5> BuyTypes{};  // positions in the item-type list
-  int32_t ProfitBuy = 90;
-  int32_t ProfitSell = 120;
-  int32_t OpenHour = 8;
-  int32_t CloseHour = 19;
   TAreaMobile* Keeper = nullptr;
 
   static constexpr const char* kSectionName = "#SHOPS";
@@ -47,7 +51,15 @@ class TAreaShop {
   TAreaShopList<TAreaShop>* List = nullptr;
 };
 
-class TAreaRepairShop {
+struct TAreaRepairShopData {
+  std::array<int32_t, 3> FixTypes{};  // positions in the item-type list
+  int32_t ProfitFix = 60;
+  int32_t ShopType = 1;  // 0 unknown, 1 fix, 2 recharge
+  int32_t OpenHour = 8;
+  int32_t CloseHour = 19;
+};
+
+class TAreaRepairShop : public TAreaRepairShopData {
  public:
   TAreaRepairShop() = default;
   ~TAreaRepairShop();
@@ -58,11 +70,6 @@ class TAreaRepairShop {
   void Write(TAreaFile& f) const;
   void Assign(const TAreaRepairShop& source);
 
-  std::array<int32_t, 3> FixTypes{};  // positions in the item-type list
-  int32_t ProfitFix = 60;
-  int32_t ShopType = 1;  // 0 unknown, 1 fix, 2 recharge
-  int32_t OpenHour = 8;
-  int32_t CloseHour = 19;
   TAreaMobile* Keeper = nullptr;
 
   static constexpr const char* kSectionName = "#REPAIRS";

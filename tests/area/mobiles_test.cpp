@@ -198,19 +198,6 @@ TEST_F(MobilesTest, RaceOutsideTheListFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(test::read_file(path), before);
 }
 
-TEST_F(MobilesTest, AssignCopiesEveryFieldButTheOwner) {
-  load(kComplex);
-  const TAreaMobile& source = mob(0);
-  TAreaMobiles other(nullptr);
-  TAreaMobile& copy = other.Add();
-  copy.Assign(source);
-  EXPECT_EQ(copy.Owner, &other);
-  EXPECT_EQ(mobile_fields(copy), mobile_fields(source));
-  EXPECT_EQ(test::prog_fields(*copy.Progs), test::prog_fields(*source.Progs));
-  copy.Progs->Items[0]->Body = "changed";
-  EXPECT_EQ(source.Progs->Items[0]->Body, "say x");
-}
-
 TEST_F(MobilesTest, TextTheFormatCannotCarryIsRefusedAndTheOldFileKept) {
   load(kSimple);
   const std::string path = dir.file("out.are");

@@ -66,9 +66,6 @@ class ObjectsTest : public ::testing::Test {
     return error_of([&] { read_section(objects(), text); });
   }
   const TWorldWeapon* weapon(int index) { return w.world.Weapons->Items[static_cast<size_t>(index)].get(); }
-  static std::string written(const TAreaObject& object) {
-    return test::written_by([&](TAreaFile& f) { object.Write(f); });
-  }
 
   test::SectionWorld w;
 };
@@ -273,25 +270,6 @@ TEST_F(ObjectsTest, SectionErrorsNameTheVnums) {
 
 TEST_F(ObjectsTest, EmptyListWritesNothing) {
   EXPECT_EQ(written_section(objects()), "");
-}
-
-TEST_F(ObjectsTest, AssignIsADeepCopy) {
-  read_section(objects(), fixture("objects_full.are"));
-  const TAreaObject& chair = *objects().Items[4];
-  const TAreaObject& sword = *objects().Items[0];
-  TAreaObject copy(&objects());
-  copy.Assign(chair);
-  EXPECT_EQ(written(copy), written(chair));
-  copy.Assign(sword);  // drops the chair's programs and vegetable lines
-  EXPECT_EQ(written(copy), written(sword));
-  EXPECT_EQ(std::make_tuple(copy.WeaponType, copy.Progs->Items.size(), copy.VegetableCount),
-            std::make_tuple(sword.WeaponType, size_t{0}, 0));
-  ASSERT_EQ(copy.Affects.Items.size(), 3u);
-  EXPECT_NE(copy.Affects.Items[0].get(), sword.Affects.Items[0].get());
-  EXPECT_EQ(std::tie(copy.Affects.Items[0]->Owner, copy.Affects.Object),
-            std::make_tuple(&copy.Affects, &copy));
-  copy.ExtraFlags.set(100);
-  EXPECT_FALSE(sword.ExtraFlags.test(100));
 }
 
 }  // namespace

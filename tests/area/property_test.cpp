@@ -1,5 +1,6 @@
 // Random areas holding every kind of record with its optional parts, built through the model: saved,
-// loaded back and compared record by record, then saved again byte for byte. The generator keeps to
+// loaded back and compared record by record, then saved again byte for byte; and copied record by
+// record, the copies written byte for byte as their sources. The generator keeps to
 // what the file format can hold (the writers drop what the server would ignore, and the tests of each
 // section cover those cases).
 #include <gtest/gtest.h>
@@ -431,6 +432,71 @@ TEST(AreaPropertyTest, RandomAreasSurviveASaveAndALoad) {
     test::load_area_text(read_back, dir, saved);
     expect_same_area(original, read_back);
     EXPECT_EQ(test::save_area_text(read_back, dir, "again.are"), saved);
+    if (HasFailure()) break;
+  }
+}
+
+// Each record copied into a new one of another list: first a copy of the record before it, then of its
+// own, so that a field the copy skips keeps another record's value.
+template <class List>
+void copy_records(const List& from, List& to) {
+  const size_t count = from.Items.size();
+  for (size_t i = 0; i < count; ++i) {
+    auto& copy = to.Add();
+    copy.Assign(*from.Items[(i + count - 1) % count]);
+    copy.Assign(*from.Items[i]);
+  }
+}
+
+std::string written_records(const TArea& area) {
+  return test::written_by([&](TAreaFile& f) {
+    area.Mobiles->WriteSection(f);
+    area.Objects->WriteSection(f);
+    area.Rooms->WriteSection(f);
+    area.Shops->WriteSection(f);
+    area.RepairShops->WriteSection(f);
+    write_specials_section(area, f);
+  });
+}
+
+// The records and parts of an area whose back reference is not their holder.
+int strays(const TArea& area) {
+  int count = 0;
+  const auto check = [&](bool owned) { count += owned ? 0 : 1; };
+  for (const auto& room : area.Rooms->Items) {
+    check(room->Owner == area.Rooms.get() && (!room->Map || room->Map->Owner == room.get()));
+    for (const auto& door : room->Doors)
+      check(!door || door->Owner == room.get());
+  }
+  for (const auto& object : area.Objects->Items) {
+    check(object->Owner == area.Objects.get() && object->Affects.Object == object.get() &&
+          object->Affects.Area == &area);
+    for (const auto& affect : object->Affects.Items)
+      check(affect->Owner == &object->Affects);
+  }
+  for (const auto& mobile : area.Mobiles->Items)
+    check(mobile->Owner == area.Mobiles.get() && (!mobile->Shop || mobile->Shop->Keeper == mobile.get()) &&
+          (!mobile->RepairShop || mobile->RepairShop->Keeper == mobile.get()));
+  return count;
+}
+
+TEST(AreaPropertyTest, CopiesWriteWhatTheirSourcesWriteAndBelongToTheirOwnArea) {
+  test::SectionWorld w;
+  test::add_races_classes_and_specials(w.world);
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RandomArea model(seed, w.world);
+    TArea original(w.world.Areas.get());
+    model.fill_area(original);
+    TArea copy(w.world.Areas.get());
+    copy_records(*original.Rooms, *copy.Rooms);
+    copy_records(*original.Objects, *copy.Objects);
+    copy_records(*original.Mobiles, *copy.Mobiles);
+    EXPECT_EQ(written_records(copy), written_records(original));
+    EXPECT_EQ(strays(copy), 0);
+    // A listed mobile's copied shop joins its area's list.
+    EXPECT_EQ(std::make_tuple(copy.Shops->Items.size(), copy.RepairShops->Items.size()),
+              std::make_tuple(original.Shops->Items.size(), original.RepairShops->Items.size()));
     if (HasFailure()) break;
   }
 }

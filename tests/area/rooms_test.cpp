@@ -234,6 +234,8 @@ TEST_F(RoomsTest, LookupsByVnum) {
   EXPECT_EQ(rooms().IndexOfVnum(99), -1);
 }
 
+// What a copy writes is compared with its source's bytes in the property test; here what it does
+// not write: the layout's grid fields, the editor's placeholders and marks, and the parts it frees.
 TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   read_section(rooms(), fixture("rooms_full.are"));
   TAreaRoom& hall = *rooms().Items[0];
@@ -250,34 +252,20 @@ TEST_F(RoomsTest, AssignCopiesEverythingButUneditedPlaceholders) {
   copy.EnsureDoor(DIR_DOWN).ToVnum = 1;       // replaced by the source's exit
   copy.EnsureDoor(DIR_SOMEWHERE).ToVnum = 1;  // absent in the source: freed
   copy.Assign(hall);
-  EXPECT_EQ(std::tie(copy.Vnum, copy.Description, copy.X, copy.Y, copy.Level, copy.Unplaced),
-            std::tie(hall.Vnum, hall.Description, hall.X, hall.Y, hall.Level, hall.Unplaced));
+  EXPECT_EQ(std::tie(copy.X, copy.Y, copy.Level, copy.Unplaced), std::make_tuple(3, 4, -1, true));
   EXPECT_EQ(std::tie(copy.Doors[DIR_WEST], copy.Doors[DIR_SOMEWHERE]), std::make_tuple(nullptr, nullptr));
   ASSERT_NE(copy.Doors[DIR_SOUTHWEST], nullptr);
   const TAreaDoor& southwest = *copy.Doors[DIR_SOUTHWEST];
   EXPECT_EQ(std::tie(southwest.ToVnum, southwest.IsPlaceholder, southwest.Modified, southwest.Owner),
             std::make_tuple(55, false, false, &copy));
-  EXPECT_EQ(std::tie(copy.Doors[DIR_NORTH]->PickAction(), copy.Doors[DIR_DOWN]->Pull),
-            std::make_tuple("You pick the lock.", 5));
-  EXPECT_NE(copy.Doors[DIR_NORTH].get(), hall.Doors[DIR_NORTH].get());
-  EXPECT_NE(copy.Doors[DIR_NORTH]->Texts.get(), hall.Doors[DIR_NORTH]->Texts.get());
-  ASSERT_NE(copy.Map, nullptr);
-  EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->Owner),
-            std::make_tuple('#', &copy));  // a new map takes the entry
-  ASSERT_EQ(copy.ExtraDescs.Items.size(), 1u);
-  EXPECT_NE(copy.ExtraDescs.Items[0].get(), hall.ExtraDescs.Items[0].get());
-  EXPECT_EQ(test::prog_fields(*copy.Progs), test::prog_fields(*hall.Progs));
+  EXPECT_EQ(copy.Doors[DIR_DOWN]->Pull, 5);
 
-  // An existing map keeps its entry; a source without a map or door texts frees them.
-  copy.Map->Entry = 'k';
-  hall.Map->MapX = 9;
-  copy.Assign(hall);
-  EXPECT_EQ(std::tie(copy.Map->Entry, copy.Map->MapX), std::make_tuple('k', 9));
+  // A source without a map or door texts frees them.
   hall.Map.reset();
   hall.Doors[DIR_NORTH]->Texts.reset();
   copy.Assign(hall);
-  EXPECT_EQ(std::make_tuple(copy.Map.get(), copy.Doors[DIR_NORTH]->PickAction()),
-            std::make_tuple(nullptr, ""));
+  EXPECT_EQ(std::make_tuple(copy.Map.get(), copy.Doors[DIR_NORTH]->Texts.get()),
+            std::make_tuple(nullptr, nullptr));
 }
 
 TEST(DirectionsTest, ReverseDirectionsPairUp) {
