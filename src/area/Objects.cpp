@@ -184,6 +184,15 @@ struct TObjectContext {
     return World->ItemTypesNative[static_cast<size_t>(item_type)];
   }
 
+  // The weapon-type name a projectile stores for value 6. No name reads back as 0, so a value that
+  // names no entry (an older file may hold one) is refused as an unnamed item type is.
+  std::string projectile_weapon_name(int32_t value) const {
+    const TWorldWeapon* weapon = weapon_at(World, value);
+    if (weapon == nullptr && value != 0)
+      throw Error("Weapon type " + std::to_string(value) + " in value 6 is not in the weapon-type list");
+    return weapon_name(weapon);
+  }
+
   int32_t Version;
   const TWorld* World;
   TUpperList ItemTypes;
@@ -452,7 +461,7 @@ void TAreaObject::WriteBody(TAreaFile& f, const TObjectContext& c) const {
     fwrite_text(f, " ");
   }
   if (c.Projectile.contains(ItemType)) {
-    fwrite_string(f, weapon_name(weapon_at(c.World, Values[6])));
+    fwrite_string(f, c.projectile_weapon_name(Values[6]));
     fwrite_text(f, " ");
   }
   fwrite_bitvector(f, ExtraFlags);

@@ -155,10 +155,10 @@ TEST_F(ObjectsTest, LaunchersMissilesAndProjectilesKeepTheirWeaponTypes) {
   // A projectile names its ammunition's weapon type in value 6.
   EXPECT_EQ(std::tie(items[2]->WeaponType, items[2]->Values[6], items[2]->Values[3]),
             std::make_tuple(nullptr, 0, 4));
-  items[2]->Values[6] = 99;  // names no entry: written as no name
+  items[2]->Values[6] = ARROW;  // written by name
   const std::string text = written_section(objects());
   EXPECT_THAT(text, HasSubstr("\nlauncher~ sword~ 0 0 0\n"));
-  EXPECT_THAT(text, HasSubstr("\nprojectile~ ~ ~ 0 0 0\n"));
+  EXPECT_THAT(text, HasSubstr("\nprojectile~ ~ arrow~ 0 0 0\n"));
 }
 
 TEST_F(ObjectsTest, UnknownTypeNamesFail) {
@@ -171,15 +171,19 @@ TEST_F(ObjectsTest, UnknownTypeNamesFail) {
               std::string("#OBJECTS (beyond4):\r\n#OBJECTS (4):\r\n") + message);
 }
 
-TEST_F(ObjectsTest, AnOldItemTypeNumberWithoutANameIsRefusedWhenSaved) {
+// Older files keep numbers where the current layout writes names. A number that no name carries would
+// be written as an empty name, which reads back as another value or not at all.
+TEST_F(ObjectsTest, AnOldNumberWithoutANameIsRefusedWhenSaved) {
   w.set_version(6);
-  read_section(objects(), "#OBJECTS\n#8\nx~\nx~\nx~\n~\n89 0 0 0\n0 0 0 0\n1\n#0\n");
-  EXPECT_EQ(only_object().ItemType, 89);
-  // Written as an empty name, it would make the saved file unreadable.
-  for (int32_t type : {89, -1}) {
-    only_object().ItemType = type;
-    EXPECT_EQ(error_of([&] { written_section(objects()); }),
-              "#OBJECTS (8):\r\nItem type " + std::to_string(type) + " is not in the item-type list");
+  const std::pair<const char*, const char*> cases[] = {
+      {"89 0 0 0\n0 0 0 0", "Item type 89 is not in the item-type list"},
+      {"-1 0 0 0\n0 0 0 0", "Item type -1 is not in the item-type list"},
+      {"6 0 0 0\n0 0 0 0 0 0 4", "Weapon type 4 in value 6 is not in the weapon-type list"},
+      {"6 0 0 0\n0 0 0 0 0 0 -1", "Weapon type -1 in value 6 is not in the weapon-type list"}};
+  for (const auto& [lines, message] : cases) {
+    objects().Clear();
+    read_section(objects(), "#OBJECTS\n#8\nx~\nx~\nx~\n~\n" + std::string(lines) + "\n1\n#0\n");
+    EXPECT_EQ(error_of([&] { written_section(objects()); }), std::string("#OBJECTS (8):\r\n") + message);
   }
 }
 
