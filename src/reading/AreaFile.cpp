@@ -13,6 +13,13 @@
 
 #include "reading/Paths.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace tavro {
 
 namespace fs = std::filesystem;
@@ -98,16 +105,92 @@ void check_size(size_t size, const std::string& what) {
   }
 }
 
+// A temporary beside the target, removed again unless it was renamed over the target.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& target);
+  ~TemporaryFile() {
+    file_.reset();
+    if (!kept_) std::remove(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::FILE* file() const { return file_.get(); }
+  // Closes the file; false (errno set) when what was buffered could not be written.
+  bool close() { return std::fclose(file_.release()) == 0; }
+  void keep() { kept_ = true; }
+
+ private:
+  std::string path_;
+  FileHandle file_;
+  bool kept_ = false;
+};
+
 // A name for the temporary that no other file in the folder has yet ("x" mode refuses an existing one).
-FileHandle create_temporary(const std::string& target, std::string& temp_path) {
+TemporaryFile::TemporaryFile(const std::string& target) {
   thread_local std::mt19937_64 random{std::random_device{}()};
   for (int attempt = 0;; ++attempt) {
-    temp_path = target + ".tmp" + std::to_string(random() % 1000000000u);
+    path_ = target + ".tmp" + std::to_string(random() % 1000000000u);
     errno = 0;
-    FileHandle file(std::fopen(temp_path.c_str(), "wbx"));
-    if (file) return file;
+    file_.reset(std::fopen(path_.c_str(), "wbx"));
+    if (file_) return;
     if (errno != EEXIST || attempt == 100) throw_file_error("Cannot write file", target, errno ? errno : EIO);
   }
+}
+
+// Forces what was written to the disk, so that the rename never puts an empty or half-written file in
+// the target's place after a crash.
+bool sync_to_disk(std::FILE* file) {
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
+
+// Makes the rename itself durable; a failure here leaves a complete file either way.
+void sync_folder(const std::string& path) {
+#ifndef _WIN32
+  const std::string folder = fs::path(path).parent_path().string();
+  const int descriptor = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+#else
+  (void)path;
+#endif
+}
+
+// Why an existing target must be left alone, or empty when it may be replaced. A rename would put a
+// plain file in the place of a pipe, a device or a folder, and would replace a read-only file: the
+// file's own permission bits are checked, because root may write whatever the bits say.
+std::string refusal(const std::string& target) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(target, ec);
+  switch (status.type()) {
+    case fs::file_type::regular:
+      break;
+    case fs::file_type::directory:
+      return "it is a folder, not a file";
+    case fs::file_type::fifo:
+      return "it is a pipe, not a regular file";
+    case fs::file_type::character:
+    case fs::file_type::block:
+      return "it is a device, not a regular file";
+    case fs::file_type::socket:
+      return "it is a socket, not a regular file";
+    default:
+      return {};  // absent (a new file), or unknown: creating the temporary reports what is wrong
+  }
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kWrite) == fs::perms::none) return "it is read-only";
+#ifndef _WIN32
+  // Write bits that are not ours: another user's file.
+  if (access(target.c_str(), W_OK) != 0) return errno == EACCES ? "it is read-only" : std::strerror(errno);
+#endif
+  return {};
 }
 
 // The file a save should replace: the link's destination for a symbolic link, and the existing file
@@ -153,22 +236,23 @@ void TAreaFile::clear() {
 }
 
 void TAreaFile::save_file(const std::string& path) const {
-  std::string target = save_target(path);
-  std::string temp_path;
-  FileHandle file = create_temporary(target, temp_path);
-  auto fail = [&](int error_number) {
-    file.reset();
-    std::remove(temp_path.c_str());
+  const std::string target = save_target(path);
+  const std::string refused = refusal(target);
+  if (!refused.empty()) throw Error("Cannot write file " + quoted(target) + ": " + refused);
+  TemporaryFile temp(target);
+  const auto fail = [&](int error_number) {
     throw_file_error("Cannot write file", target, error_number ? error_number : EIO);
   };
   errno = 0;
-  if (std::fwrite(Buffer.data(), 1, Buffer.size(), file.get()) != Buffer.size()) fail(errno);
-  if (std::fflush(file.get()) != 0) fail(errno);
-  if (std::fclose(file.release()) != 0) fail(errno);
-  copy_permissions(target, temp_path);
+  if (std::fwrite(Buffer.data(), 1, Buffer.size(), temp.file()) != Buffer.size()) fail(errno);
+  if (std::fflush(temp.file()) != 0 || !sync_to_disk(temp.file())) fail(errno);
+  if (!temp.close()) fail(errno);
+  copy_permissions(target, temp.path());
   std::error_code ec;
-  fs::rename(temp_path, target, ec);
+  fs::rename(temp.path(), target, ec);
   if (ec) fail(ec.value());
+  temp.keep();
+  sync_folder(target);
 }
 
 }  // namespace tavro

@@ -33,7 +33,9 @@ class TAreaFile {
   // would load a file holding them.
   void load_text(std::string_view text);
   void clear();
-  // Atomic: writes a temporary beside path and renames it over path only when all was written.
+  // Atomic: writes a temporary beside path, forces it to the disk and renames it over path only when
+  // all was written. Refuses (throws Error, the existing file untouched) a path that names a pipe, a
+  // device or a folder, or a file that is read-only.
   void save_file(const std::string& path) const;
   bool at_eof() const { return Position > Length; }
 

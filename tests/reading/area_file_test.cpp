@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
@@ -32,11 +34,14 @@ class AreaFileDisk : public ::testing::Test {
   }
   // Saves text (as the writers hold it) under name; gives the error message, "" when it saved.
   std::string save(const std::string& name, const std::string& text) const {
+    return save_to(path(name), text);
+  }
+  static std::string save_to(const std::string& target, const std::string& text) {
     TAreaFile f;
     f.clear();
     fwrite_text(f, text);
     try {
-      f.save_file(path(name));
+      f.save_file(target);
     } catch (const Error& e) {
       return e.what();
     }
@@ -172,12 +177,38 @@ TEST_F(AreaFileDisk, SaveReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporar
 TEST_F(AreaFileDisk, FailedSavesSayWhyAndLeaveTheOldTargetAndNoTemporary) {
   EXPECT_EQ(save("missing/a.are", "x"),
             "Cannot write file \"" + path("missing/a.are") + "\": No such file or directory");
-  // A folder in the target's place cannot be replaced by a file: the rename fails after the whole
-  // text was written to the temporary.
-  fs::create_directories(dir.path() / "a.are" / "inside");
-  EXPECT_EQ(save("a.are", "new"), "Cannot write file \"" + path("a.are") + "\": Is a directory");
-  EXPECT_TRUE(fs::is_directory(dir.path() / "a.are" / "inside"));
-  EXPECT_EQ(entries(), 1u);
+  EXPECT_EQ(entries(), 0u);
+}
+
+// A rename would put a plain file in the place of a pipe, a device or a folder, and would replace a
+// read-only file even for a user who may not write it (root may write anything): each is refused
+// before anything is written, and left as it was.
+TEST_F(AreaFileDisk, TargetsThatAreNotWritableFilesAreRefusedAndLeftAlone) {
+  write_file(path("read-only.are"), "old\n");
+  fs::permissions(path("read-only.are"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  ASSERT_EQ(mkfifo(path("pipe.are").c_str(), 0644), 0);
+  fs::create_directories(dir.path() / "folder.are" / "inside");
+  // A device of our own when we may make one (root may, and could destroy a system one); a system
+  // device otherwise, which only root could replace.
+  const std::string device = mknod(path("null.are").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0
+                                 ? path("null.are")
+                                 : std::string("/dev/null");
+  const std::pair<std::string, std::string> cases[] = {{path("read-only.are"), "it is read-only"},
+                                                       {path("pipe.are"), "it is a pipe, not a regular file"},
+                                                       {path("folder.are"), "it is a folder, not a file"},
+                                                       {device, "it is a device, not a regular file"}};
+  for (const auto& [target, why] : cases) {
+    const fs::file_status before = fs::status(target);
+    EXPECT_EQ(save_to(target, "new"), "Cannot write file \"" + target + "\": " + why);
+    const fs::file_status after = fs::status(target);
+    EXPECT_EQ(std::make_tuple(after.type(), after.permissions()),
+              std::make_tuple(before.type(), before.permissions()))
+        << target;
+    for (const auto& entry : fs::directory_iterator(fs::path(target).parent_path()))
+      EXPECT_EQ(entry.path().string().rfind(target + ".tmp", 0), std::string::npos) << entry.path();
+  }
+  EXPECT_EQ(contents("read-only.are"), "old\n");
 }
 
 TEST_F(AreaFileDisk, SaveIntoAReadOnlyFolderLeavesTheOldFile) {
