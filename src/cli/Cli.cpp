@@ -39,12 +39,14 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return 2;
       }
       std::string value = argv[++i];
-      if (arg == "--start")
+      if (arg == "--start") {
         options.start = value;
-      else if (arg == "--mud")
+        options.start_given = true;
+      } else if (arg == "--mud") {
         options.mud = value;
-      else
+      } else {
         options.named.emplace_back(arg.substr(2), value);
+      }
     } else if (command.empty()) {
       command = arg;
     } else {

@@ -7,8 +7,9 @@
 namespace tavro::cli {
 
 struct Options {
-  std::string start = ".";  // start folder with TavroEd.ini and the lists
-  std::string mud;          // server root; empty: the ini's MudFiles/Path, else START/mud
+  std::string start = ".";        // start folder with TavroEd.ini and the lists
+  bool start_given = false;       // --start was given (its folder may be ".")
+  std::string mud;                // server root; empty: the ini's MudFiles/Path, else START/mud
   std::vector<std::string> args;  // the command's own arguments, options removed
   std::vector<std::pair<std::string, std::string>> named;  // other --name value pairs
   std::string named_value(const std::string& name, const std::string& fallback = {}) const;

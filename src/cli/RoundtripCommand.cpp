@@ -1,10 +1,13 @@
+#include <filesystem>
 #include <memory>
 #include <ostream>
+#include <system_error>
 
 #include "area/Area.h"
 #include "cli/Cli.h"
 #include "cli/CliWorld.h"
 #include "reading/Error.h"
+#include "reading/Paths.h"
 #include "world/Areas.h"
 #include "world/World.h"
 
@@ -12,9 +15,12 @@ namespace tavro::cli {
 
 namespace {
 
-// The world is built only when asked for: a header-only area needs none.
+// The world is built when the options name one, or when the start folder holds a settings file; a
+// header-only area read elsewhere needs none.
 bool wants_world(const Options& options) {
-  return !options.mud.empty() || options.start != ".";
+  if (!options.mud.empty() || options.start_given) return true;
+  std::error_code error;
+  return std::filesystem::is_regular_file(resolve_path_case(join_path(options.start, "TavroEd.ini")), error);
 }
 
 }  // namespace

@@ -60,16 +60,26 @@ TEST(RoundtripCommandTest, AreaNeedingAWorldFailsClearlyWithoutOne) {
 }
 
 // The sample world's own test writes every area twice in process; through the tool one area that
-// needs a world (its mobiles name races) shows that the world options reach the area reader and writer.
+// needs a world (its mobiles name races) shows that the world reaches the area reader and writer,
+// whether the options name it by absolute or relative folders, or the current folder holds its settings.
 TEST(RoundtripCommandTest, SampleAreaLoadsAndSavesInItsWorld) {
   test::ScratchDir dir;
   // A copy: building the world writes the server root into the settings file.
   std::filesystem::copy(TAVRO_SAMPLE_DIR, dir.file("sample"), std::filesystem::copy_options::recursive);
-  const std::string world =
-      "--start " + quoted(dir.file("sample")) + " --mud " + quoted(dir.file("sample/mud")) + " ";
-  const ToolRun run = roundtrip(dir, dir.file("sample/mud/area/town.are"), dir.file("out.are"), world);
-  EXPECT_EQ(std::tie(run.exit_code, run.err), std::make_tuple(0, "")) << run.err;
-  EXPECT_TRUE(std::filesystem::exists(dir.file("out.are")));
+  const std::string in_sample = "cd " + quoted(dir.file("sample")) + " && ";
+  const std::pair<std::string, std::string> runs[] = {
+      {"", "--start " + quoted(dir.file("sample")) + " --mud " + quoted(dir.file("sample/mud")) + " "},
+      {in_sample, "--start . "},
+      {in_sample, ""}};
+  for (const auto& [prefix, world] : runs) {
+    std::filesystem::remove(dir.file("out.are"));
+    const ToolRun run = run_tool(dir,
+                                 world + "roundtrip " + quoted(dir.file("sample/mud/area/town.are")) + " " +
+                                     quoted(dir.file("out.are")),
+                                 prefix);
+    EXPECT_EQ(std::tie(run.exit_code, run.err), std::make_tuple(0, "")) << prefix << world;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out.are")));
+  }
 }
 
 TEST(RoundtripCommandTest, WorldThatCannotBeBuiltIsReported) {

@@ -19,11 +19,14 @@ inline std::string quoted(const std::string& text) {
   return "'" + text + "'";
 }
 
-// tavro with the arguments (quoted by the caller where they need it).
-inline ToolRun run_tool(const ScratchDir& dir, const std::string& arguments) {
+// tavro with the arguments (quoted by the caller where they need it). shell_prefix comes before the
+// command: a change of folder ("cd DIR && "), or environment settings ("env -u NAME ").
+inline ToolRun run_tool(const ScratchDir& dir, const std::string& arguments,
+                        const std::string& shell_prefix = "") {
   const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
   const int status = std::system(
-      (quoted(TAVRO_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
+      (shell_prefix + quoted(TAVRO_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err))
+          .c_str());
   return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out), read_file(err)};
 }
 
