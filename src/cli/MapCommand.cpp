@@ -18,11 +18,13 @@
 #include "world/World.h"
 
 #ifndef TAVRO_NO_UI
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QTemporaryDir>
 
 #include "ui/common/PainterCanvas.h"
 #endif
@@ -106,19 +108,33 @@ std::string area_path(const TWorld& world, const std::string& name) {
 
 #ifndef TAVRO_NO_UI
 
-// Painting needs a GUI application; headless runs use the offscreen platform.
+// Painting needs a GUI application; headless runs use the offscreen platform. Starting one looks
+// into the user's runtime folder, and warns on standard error when none is set (as under a service
+// or in a container): such a run gets a private one, made for the run and removed after it.
 class GuiScope {
  public:
   GuiScope() {
     if (QCoreApplication::instance() != nullptr) return;
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+      // Made with mode 0700, as a runtime folder must be.
+      runtime_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tavro-runtime-XXXXXX"));
+      if (runtime_->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_->path()));
+    }
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
+  ~GuiScope() {
+    app_.reset();
+    if (runtime_ != nullptr) qunsetenv("XDG_RUNTIME_DIR");
+  }
+  GuiScope(const GuiScope&) = delete;
+  GuiScope& operator=(const GuiScope&) = delete;
 
  private:
   int argc_ = 1;
   char name_[6] = "tavro";
   char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QTemporaryDir> runtime_;
   std::unique_ptr<QGuiApplication> app_;
 };
 

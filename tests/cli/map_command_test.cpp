@@ -56,8 +56,16 @@ uint32_t big_endian(const std::string& bytes, size_t at) {
 TEST_F(MapCommandTest, WritesAPngOfTheLevelAtTheMapsSize) {
   SKIP_WITHOUT_QT();
   const std::string png = dir.file("town.png");
-  const ToolRun run = tavro("map town.are --level 0 --out " + quoted(png));
+  // Without a runtime folder, as under a service: nothing on standard error, and the private one the
+  // run makes in the temporary folder is gone after it.
+  const std::string temp = dir.file("temp");
+  std::filesystem::create_directory(temp);
+  const ToolRun run =
+      run_tool(dir, "--start " + quoted(start()) + " map town.are --level 0 --out " + quoted(png),
+               "env -u XDG_RUNTIME_DIR TMPDIR=" + quoted(temp) + " ");
   ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(std::filesystem::is_empty(temp));
   // The town's layout spans 8 columns and 9 rows: (4 * 8 + 8 + 1) * 10 by (4 * 9 + 8 + 1) * 10.
   EXPECT_EQ(run.out, "wrote " + png + ": 410 x 450 pixels, level 0 with 27 of 31 rooms (levels -1 to 1)\n");
   const std::string bytes = read_file(png);
