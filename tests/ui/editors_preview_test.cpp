@@ -1,8 +1,11 @@
 // The colour-code preview: what it paints for server colour codes, and the messages it gives for
 // malformed ones.
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSet>
+#include <QStatusBar>
 #include <QTest>
 
 #include "ui/editors/SingleVisualForm.h"
@@ -156,6 +159,21 @@ class PreviewTest : public QObject {
     QCOMPARE(form_->status_message(), u"Unfinished color sequence!"_s);
     paint(u"&V"_s);
     QCOMPARE(form_->status_message(), u"Reverse colors don't allowed now!"_s);
+  }
+
+  // The message is drawn in the application's colours, not in the preview's black.
+  void messageContrastsWithTheStatusBar() {
+    paint(u"&q"_s);
+    auto* status_bar = form_->findChild<QStatusBar*>(u"SB"_s);
+    auto* label = status_bar->findChild<QLabel*>();
+    QCOMPARE(label->text(), u"Incorrect color - q"_s);
+    // Taken from the window, as it shows: the window's black shows wherever the bar paints nothing.
+    const QImage bar = form_->grab(status_bar->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QColor background = bar.pixelColor(bar.width() - 1, bar.height() / 2);
+    QCOMPARE(background, QApplication::palette().color(QPalette::Window));
+    const int contrast =
+        std::abs(background.lightness() - label->palette().color(label->foregroundRole()).lightness());
+    QVERIFY2(contrast > 100, qPrintable(QString::number(contrast)));
   }
 
   void thirtyLinesScrollBySixLines() {

@@ -1,5 +1,6 @@
 #include "ui/editors/SingleVisualForm.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -135,6 +136,17 @@ void TSingleVisualForm::FormCreate() {
   SB = new QStatusBar(this);
   SB->setObjectName(QStringLiteral("SB"));
   SB->setSizeGripEnabled(false);
+  // The window's black would reach the status bar and leave its message black on black: the status bar
+  // takes the application's colours, every role set so that none is inherited from the window.
+  QPalette ordinary = QApplication::palette(SB);
+  for (int group = 0; group < QPalette::NColorGroups; ++group)
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      const auto g = static_cast<QPalette::ColorGroup>(group);
+      const auto r = static_cast<QPalette::ColorRole>(role);
+      ordinary.setBrush(g, r, ordinary.brush(g, r));
+    }
+  SB->setPalette(ordinary);
+  SB->setAutoFillBackground(true);
   SBPanel = new QLabel(SB);
   SBPanel->setMinimumWidth(50);
   SB->addWidget(SBPanel, 1);
