@@ -1,10 +1,12 @@
 #include "area/Changes.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "area/Header.h"
 #include "area/Helps.h"
 #include "area/MapEditing.h"
+#include "area/Objects.h"
 #include "area/Rooms.h"
 
 namespace tavro {
@@ -73,6 +75,29 @@ void swap_record(TAreaHeader& live, TAreaHeader& held) {
 
 void swap_record(TAreaHelpItem& live, TAreaHelpItem& held) {
   std::swap(live, held);
+}
+
+namespace {
+
+// Records that own parts with back references exchange contents through their complete copies.
+template <class T>
+void swap_by_copies(T& live, T& held) {
+  T parked(live.Owner);
+  parked.Assign(live);
+  live.Assign(held);
+  held.Assign(parked);
+}
+
+}  // namespace
+
+void swap_record(TAreaObject& live, TAreaObject& held) {
+  swap_by_copies(live, held);
+}
+
+void swap_record(TAreaRoom& live, TAreaRoom& held) {
+  const auto place = std::make_tuple(live.X, live.Y, live.Level, live.Unplaced);
+  swap_by_copies(live, held);
+  std::tie(live.X, live.Y, live.Level, live.Unplaced) = place;
 }
 
 std::unique_ptr<TChange> ChangeExit(TAreaRoom& room, int32_t dir, int32_t to_vnum) {

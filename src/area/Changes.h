@@ -14,6 +14,7 @@ namespace tavro {
 
 class TArea;
 class TAreaHeader;
+class TAreaObject;
 class TAreaRoom;
 class TAreaRooms;
 struct TAreaHelpItem;
@@ -127,6 +128,9 @@ std::unique_ptr<TChange> ChangeList(std::vector<std::unique_ptr<T>>& list, size_
 
 void swap_record(TAreaHeader& live, TAreaHeader& held);
 void swap_record(TAreaHelpItem& live, TAreaHelpItem& held);
+void swap_record(TAreaObject& live, TAreaObject& held);
+// The room's place on the map stays with the live room: it belongs to the layout, not to the contents.
+void swap_record(TAreaRoom& live, TAreaRoom& held);
 
 // The exit of a room in one direction made to lead to a vnum (created when absent; its other fields are
 // kept). Reverting gives the exit its old target, or removes an exit that did not exist.

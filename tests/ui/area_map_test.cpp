@@ -53,7 +53,7 @@ class TestRoomEditor : public TParentForm {
 
  private:
   void fill() {
-    LBSearch->clear();
+    clear_entries();
     for (const auto& room : area_->Rooms->Items)
       append_entry(QString::number(room->Vnum), room.get());
   }
@@ -198,7 +198,7 @@ class AreaMapTest : public QObject, testing::MainWindowFixture {
     for (int panel : {0, 1, 3, 4, 5})
       QCOMPARE(map->status_panel(panel), QString());
     // The editors that are not built yet leave an honest page behind.
-    QVERIFY(window->Editor(TMDIChild::StatsPage) == nullptr);
+    QVERIFY(window->Editor(TMDIChild::ObjectsPage) == nullptr);
     QCOMPARE(entries(window->RoomEditor()), (QStringList{u"100"_s, u"101"_s}));
 
     // Ctrl+direction along an existing exit only moves.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -44,7 +45,7 @@ class TestEditor : public TParentForm {
   void BindArea(TArea&) override {}
 
   void SetEntities(TestEntities* entities) {
-    LBSearch->clear();
+    clear_entries();
     entities_ = entities;
     for (const auto& entity : *entities)
       append_entry(QString::number(entity->Vnum), entity.get());
@@ -198,8 +199,9 @@ class EditorBaseTest : public QObject {
     QCOMPARE(editor_->CurrentIndex, 0);
     QCOMPARE(editor_->selected_entry(), 0);
     QCOMPARE(editor_->edName->text(), u"Площадь"_s);
-    QListWidget* list = editor_->LBSearch;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QListView* list = editor_->LBSearch;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(1, 0)).center());
     QCOMPARE(editor_->CurrentIndex, 1);
     QCOMPARE(editor_->edName->text(), u"Лес"_s);
     bind({});

@@ -1,8 +1,8 @@
 // The one change path as a builder meets it: map edits undone and redone from the keyboard, the unsaved
 // mark following the history, files saved exactly as they were, and the edit still open in an editor
 // stored before a save or refused before a close.
-#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "MainFixture.h"
@@ -13,56 +13,13 @@
 #include "area/MapEditing.h"
 #include "area/Resets.h"
 #include "area/Rooms.h"
-#include "ui/common/TextConversion.h"
 #include "ui/common/WorldDocument.h"
-#include "ui/editors/ParentForm.h"
+#include "ui/editors/HelpEditForm.h"
 #include "ui/main/AreaManageForm.h"
 
 using namespace tavro;
 using namespace tavro::ui;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The smallest real editor: the keywords of the area's helps, stored through the change path. Keywords
-// holding '!' are refused, as a concrete editor refuses a field that does not convert.
-class HelpKeywordsEditor : public TParentForm {
- public:
-  HelpKeywordsEditor() {
-    edKeywords = new QLineEdit(FieldsPanel);
-    edKeywords->setObjectName(u"edKeywords"_s);
-    WatchEdits();
-  }
-  void BindArea(TArea& area) override {
-    area_ = &area;
-    for (const auto& help : area.Helps->Items)
-      append_entry(from_cp1251(help->Keywords), help.get());
-    SetList();
-  }
-  void ShowItem(int index) override {
-    CurrentIndex = index;
-    edKeywords->setText(from_cp1251(entry_entity<TAreaHelpItem>(index)->Keywords));
-  }
-  void ApplyItem() override {
-    if (Closed || CurrentIndex < 0) return;
-    if (edKeywords->text().contains(u'!')) {
-      DialogService::instance().message(CommonPanel, u"Error"_s, u"HELP: Bad information:\r\n!"_s,
-                                        DialogIcon::Error);
-      return;
-    }
-    auto* help = entry_entity<TAreaHelpItem>(CurrentIndex);
-    auto edited = std::make_unique<TAreaHelpItem>(*help);
-    edited->Keywords = to_cp1251(edKeywords->text());
-    Commit(ChangeRecord(*help, std::move(edited), area_, kHelpsChanged), u"Edit Help"_s);
-    TParentForm::ApplyItem();
-  }
-  QLineEdit* edKeywords;
-
- private:
-  TArea* area_ = nullptr;
-};
-
-}  // namespace
 
 class UndoTest : public QObject, testing::MainWindowFixture {
   Q_OBJECT
@@ -174,6 +131,7 @@ class UndoTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(window->windowTitle(), saved_caption);
     press(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(window->windowTitle(), saved_caption + u" *"_s);
+    window->Map()->SelectRoom(3);
     press(Qt::Key_Up, Qt::ControlModifier);
     press(Qt::Key_Up, Qt::ControlModifier);
     press(Qt::Key_Z, Qt::ControlModifier);
@@ -191,26 +149,25 @@ class UndoTest : public QObject, testing::MainWindowFixture {
   }
 
   void anEditStillOpenIsStoredBeforeASaveAndARefusedOneStopsTheClose() {
-    TAreaManageForm::set_editor_factory(TMDIChild::HelpsPage,
-                                        [] { return std::make_unique<HelpKeywordsEditor>(); });
     load({{u"home.are"_s, "#AREA Home~\n\n#HELPS\n0 OLD~\nText.\n~\n0 $~\n\n#$\n"}});
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     auto* window = qobject_cast<TAreaManageForm*>(form->open_area_window(area_at(0)));
     window->ShowPage(TMDIChild::HelpsPage);
-    auto* editor = static_cast<HelpKeywordsEditor*>(window->Editor(TMDIChild::HelpsPage));
-    editor->edKeywords->setFocus();
-    editor->edKeywords->selectAll();
-    QTest::keyClicks(editor->edKeywords, u"NEW"_s);
+    auto* editor = static_cast<THelpEditForm*>(window->Editor(TMDIChild::HelpsPage));
+    editor->NameEdit->setFocus();
+    editor->NameEdit->selectAll();
+    QTest::keyClicks(editor->NameEdit, u"NEW"_s);
     press(Qt::Key_S, Qt::ControlModifier);
     QVERIFY(file("home.are").contains("\n0 NEW~\n"));
-    QCOMPARE(form->EditUndo1->text(), u"&Undo Edit Help"_s);
+    QCOMPARE(form->EditUndo1->text(), u"&Undo Edit Help NEW"_s);
 
-    QTest::keyClicks(editor->edKeywords, u"!"_s);
+    editor->NameEdit->selectAll();
+    QTest::keyClick(editor->NameEdit, Qt::Key_Delete);
     form->FileClose1->trigger();
     QTest::qWait(20);
     QCOMPARE(window_count(), 1);
-    QCOMPARE(dialog(-1), (QStringList{u"message"_s, u"Error"_s, u"HELP: Bad information:\r\n!"_s}));
-    QCOMPARE(editor->edKeywords->text(), u"NEW!"_s);
+    QCOMPARE(dialog(-1), (QStringList{u"message"_s, u"Help Edit"_s, u"Empty Name not allowed!"_s}));
+    QCOMPARE(area_at(0)->Helps->Items[0]->Keywords, std::string("NEW"));
     QVERIFY(!form->Document().IsModified(area_at(0)));
   }
 };

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 
 #include "area/Changes.h"
 #include "ui/common/WorldDocument.h"
+#include "ui/editors/EntryList.h"
 #include "ui/editors/SingleVisualForm.h"
 
 namespace tavro::ui {
@@ -126,9 +128,14 @@ void TParentForm::create_search_panel() {
   SearchPanel->setObjectName(QStringLiteral("SearchPanel"));
   SearchEdit = new QLineEdit(SearchPanel);
   SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
-  LBSearch = new QListWidget(SearchPanel);
+  SearchEdit->setAccessibleName(QStringLiteral("Search"));
+  Entries = new TEntryList(this);
+  LBSearch = new QListView(SearchPanel);
   LBSearch->setObjectName(QStringLiteral("LBSearch"));
+  LBSearch->setAccessibleName(QStringLiteral("Records"));
   LBSearch->setUniformItemSizes(true);
+  LBSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LBSearch->setModel(Entries);
   auto* layout = new QVBoxLayout(SearchPanel);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(SearchEdit);
@@ -144,7 +151,8 @@ void TParentForm::create_search_panel() {
             [this, widget](const QPoint& at) { PMSearch->popup(widget->mapToGlobal(at)); });
   }
   connect(SearchEdit, &QLineEdit::textChanged, this, &TParentForm::SearchEditChange);
-  connect(LBSearch, &QListWidget::currentRowChanged, this, &TParentForm::LBSearchClick);
+  connect(LBSearch->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { LBSearchClick(current.isValid() ? current.row() : -1); });
 }
 
 void TParentForm::create_data_panel() {
@@ -170,16 +178,16 @@ void TParentForm::create_data_panel() {
 }
 
 void TParentForm::update_list_enabled() {
-  LBSearch->setEnabled(LBSearch->count() > 0);
+  LBSearch->setEnabled(Entries->size() > 0);
 }
 
 void TParentForm::SearchItem(const QString& text) {
   const QString wanted = text.trimmed();
   if (wanted.isEmpty()) return;
-  for (int i = 0; i < LBSearch->count(); ++i) {
-    if (!LBSearch->item(i)->text().contains(wanted, Qt::CaseSensitive)) continue;
+  for (int i = 0; i < Entries->size(); ++i) {
+    if (!Entries->at(i).text.contains(wanted, Qt::CaseSensitive)) continue;
     select_entry(i);
-    LBSearch->scrollToItem(LBSearch->item(i), QAbstractItemView::PositionAtTop);
+    LBSearch->scrollTo(Entries->index(i), QAbstractItemView::PositionAtTop);
     SelectItem(i);
     return;
   }
@@ -236,12 +244,12 @@ void TParentForm::ViewItem() {
 
 void TParentForm::StoreItem(const QString& name, void* entity) {
   LBSearch->setEnabled(true);
-  if (CurrentIndex >= 0 && CurrentIndex < LBSearch->count()) {
-    LBSearch->item(CurrentIndex)->setText(name);
+  if (CurrentIndex >= 0 && CurrentIndex < Entries->size()) {
+    Entries->set_text(CurrentIndex, name);
     return;
   }
   append_entry(name.trimmed(), entity);
-  CurrentIndex = LBSearch->count() - 1;
+  CurrentIndex = Entries->size() - 1;
   select_entry(CurrentIndex);
 }
 
@@ -302,38 +310,44 @@ void TParentForm::closeEvent(QCloseEvent* event) {
 }
 
 int TParentForm::entry_count() const {
-  return LBSearch->count();
+  return Entries->size();
 }
 
 QString TParentForm::entry_text(int index) const {
-  return LBSearch->item(index)->text();
+  return Entries->at(index).text;
 }
 
 void* TParentForm::entry_object(int index) const {
-  return LBSearch->item(index)->data(Qt::UserRole).value<void*>();
+  return Entries->at(index).object;
 }
 
 void TParentForm::append_entry(const QString& text, void* entity) {
-  auto* item = new QListWidgetItem(text);
-  item->setData(Qt::UserRole, QVariant::fromValue(entity));
-  LBSearch->addItem(item);
+  Entries->append(text, entity);
   update_list_enabled();
 }
 
 void TParentForm::delete_entry(int index) {
-  if (index < 0 || index >= LBSearch->count()) return;
-  const QSignalBlocker blocker(LBSearch);
-  delete LBSearch->takeItem(index);
+  if (index < 0 || index >= Entries->size()) return;
+  const QSignalBlocker blocker(LBSearch->selectionModel());
+  Entries->remove(index);
+  update_list_enabled();
+}
+
+void TParentForm::clear_entries() {
+  const QSignalBlocker blocker(LBSearch->selectionModel());
+  Entries->reset({});
   update_list_enabled();
 }
 
 void TParentForm::select_entry(int index) {
-  const QSignalBlocker blocker(LBSearch);
-  LBSearch->setCurrentRow(index);
+  const QSignalBlocker blocker(LBSearch->selectionModel());
+  const QModelIndex row = Entries->index(index);
+  LBSearch->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
 }
 
 int TParentForm::selected_entry() const {
-  return LBSearch->currentRow();
+  const QModelIndex current = LBSearch->selectionModel()->currentIndex();
+  return current.isValid() ? current.row() : -1;
 }
 
 void TParentForm::SearchEditChange(const QString& text) {

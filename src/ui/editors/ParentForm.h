@@ -17,6 +17,7 @@
 #include "world/World.h"
 
 class QAction;
+class QListView;
 class QListWidget;
 class QLineEdit;
 class QMenu;
@@ -32,6 +33,7 @@ namespace tavro::ui {
 
 using TConstantList = TStringList;
 
+class TEntryList;
 class TWorldDocument;
 
 class TParentForm : public QWidget {
@@ -83,6 +85,7 @@ class TParentForm : public QWidget {
   }
   void append_entry(const QString& text, void* entity);
   void delete_entry(int index);
+  void clear_entries();
   // Selects the entry (or none for -1) without running SelectItem.
   void select_entry(int index);
   int selected_entry() const;
@@ -94,7 +97,8 @@ class TParentForm : public QWidget {
   QWidget* CommonPanel = nullptr;
   QWidget* SearchPanel = nullptr;
   QLineEdit* SearchEdit = nullptr;
-  QListWidget* LBSearch = nullptr;
+  QListView* LBSearch = nullptr;
+  TEntryList* Entries = nullptr;
   QSplitter* Splitter1 = nullptr;
   QWidget* DataPanel = nullptr;
   // The concrete editor's fields go here, above the command buttons.
@@ -139,13 +143,14 @@ class TParentForm : public QWidget {
   void WatchEdits();
   bool ShowingItem = false;
   void closeEvent(QCloseEvent* event) override;
+  // The list is enabled exactly when it has entries.
+  void update_list_enabled();
 
  private:
   void FormCreate();
   void create_actions();
   void create_search_panel();
   void create_data_panel();
-  void update_list_enabled();
   void SearchEditChange(const QString& text);
   void LBSearchClick(int row);
   void RemoveActionExecute();

@@ -12,7 +12,9 @@
 #include "area/Changes.h"
 #include "area/Rooms.h"
 #include "ui/common/WorldDocument.h"
+#include "ui/editors/HelpEditForm.h"
 #include "ui/editors/ParentForm.h"
+#include "ui/editors/StatsEditForm.h"
 #include "ui/main/MainForm.h"
 #include "ui/main/SelectSectorForm.h"
 #include "world/Areas.h"
@@ -30,8 +32,8 @@ struct PageInfo {
 
 constexpr std::array<PageInfo, TAreaManageForm::kPageCount> kPages = {{
     {"TSMap", "Map", ""},
-    {"TSStats", "Stats", "The area header editor is not available in this build."},
-    {"TSHelps", "Helps", "The help editor is not available in this build."},
+    {"TSStats", "Stats", ""},
+    {"TSHelps", "Helps", ""},
     {"TSRooms", "Rooms", "The room editor is not available in this build."},
     {"TSObjects", "Objects", "The object editor is not available in this build."},
     {"TSMobiles", "Mobiles", "The mobile editor is not available in this build."},
@@ -56,6 +58,8 @@ void TAreaManageForm::set_editor_factory(int page, EditorFactory factory) {
 
 void TAreaManageForm::Install() {
   TMainForm::set_area_window_factory([](TMainForm* main_form) { return new TAreaManageForm(main_form); });
+  set_editor_factory(StatsPage, [] { return std::make_unique<TStatsEditForm>(); });
+  set_editor_factory(HelpsPage, [] { return std::make_unique<THelpEditForm>(); });
 }
 
 TAreaManageForm::TAreaManageForm(TMainForm* main_form, QWidget* parent) : TMDIChild(main_form, parent) {

@@ -1,0 +1,44 @@
+#include "ui/editors/RecordEditor.h"
+
+#include <QLineEdit>
+
+#include "area/RecordChecks.h"
+#include "ui/common/DialogService.h"
+#include "ui/common/TextConversion.h"
+
+namespace tavro::ui {
+
+TFieldError::TFieldError(const QString& text, QWidget* at)
+    : std::runtime_error(text.toStdString()), message(text), field(at) {}
+
+void check_field_text(const std::string& text, const QString& caption, QWidget* field) {
+  const std::string refusal = TextRefusal(text);
+  if (!refusal.empty()) throw TFieldError(caption + QStringLiteral(": ") + from_cp1251(refusal), field);
+}
+
+std::string field_text(const QString& text, const QString& caption, QWidget* field) {
+  std::string value = to_cp1251(text);
+  check_field_text(value, caption, field);
+  return value;
+}
+
+std::string field_text(QLineEdit* edit, const QString& caption) {
+  return field_text(edit->text(), caption, edit);
+}
+
+int32_t field_number(QLineEdit* edit, const QString& caption) {
+  bool ok = false;
+  const int32_t value = edit->text().trimmed().toInt(&ok);
+  if (!ok)
+    throw TFieldError(
+        caption + QStringLiteral(": '") + edit->text() + QStringLiteral("' is not a whole number"), edit);
+  return value;
+}
+
+void refuse_field(QWidget* parent, const QString& caption, const QString& prefix, const TFieldError& error) {
+  const QString text = prefix.isEmpty() ? error.message : prefix + QStringLiteral("\r\n") + error.message;
+  DialogService::instance().message(parent, caption, text, DialogIcon::Error);
+  if (error.field) error.field->setFocus();
+}
+
+}  // namespace tavro::ui
