@@ -11,7 +11,7 @@ namespace {
 const char* const kUsage =
     "usage: tavro [--start DIR] [--mud DIR] COMMAND ...\n"
     "  roundtrip IN OUT                 load an area file and write it back\n"
-    "  check                            build the world and load every listed area\n"
+    "  check [--json]                   build the world, load every listed area and check them\n"
     "  map AREA --level N [--zoom Z] --out FILE   draw one map level as PNG or SVG\n";
 
 }  // namespace
@@ -33,7 +33,9 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
   std::string command;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
+    if (arg == "--json") {  // a switch, without a value
+      options.named.emplace_back("json", "");
+    } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
       if (i + 1 >= argc) {
         err << "tavro: " << arg << " needs a value\n" << kUsage;
         return 2;
