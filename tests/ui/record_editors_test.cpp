@@ -179,6 +179,34 @@ class RecordEditorsTest : public QObject, testing::MainWindowFixture {
     QVERIFY(!form->Document().IsModified(area_at(0)));
   }
 
+  // A level from the file beyond the field's range stays unless the level is edited; Backspace and the
+  // arrows edit it; a help without text would be dropped by the next load, so it is refused.
+  void helpLevelAndTextRules() {
+    area_at(0)->Helps->Items[0]->Level = 100;
+    const std::string text = area_at(0)->Helps->Items[0]->Text;
+    TAreaManageForm* window = open_page(TMDIChild::HelpsPage);
+    auto* helps = editor<THelpEditForm>(window, TMDIChild::HelpsPage);
+    QCOMPARE(helps->LevelEdit->text(), u"100"_s);
+    type(helps->NameEdit, u"GATE WEST"_s);
+    helps->OKButton->click();
+    QCOMPARE(area_at(0)->Helps->Items[0]->Level, 100);
+    type(helps->LevelEdit, u"12"_s);
+    QTest::keyClick(helps->LevelEdit, Qt::Key_Backspace);
+    QTest::keyClick(helps->LevelEdit, Qt::Key_Up);
+    QCOMPARE(helps->LevelEdit->text(), u"2"_s);
+    helps->OKButton->click();
+    QCOMPARE(area_at(0)->Helps->Items[0]->Level, 2);
+    type(helps->LevelEdit, u"66"_s);
+    helps->OKButton->click();
+    QCOMPARE(dialog(-1).last(), u"Bad level value!"_s);
+    type(helps->LevelEdit, u"5"_s);
+    helps->TextEdit->selectAll();
+    QTest::keyClick(helps->TextEdit, Qt::Key_Delete);
+    helps->OKButton->click();
+    QCOMPARE(dialog(-1).last(), u"Empty Text not allowed!"_s);
+    QCOMPARE(area_at(0)->Helps->Items[0]->Text, text);
+  }
+
   // Refusals leave the record as it was and the typed text in place.
   void refusedFieldsStoreNothing_data() {
     QTest::addColumn<QString>("vnum");
