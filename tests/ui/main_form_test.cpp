@@ -87,8 +87,8 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(form->acShowMobiles->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_6));
     QCOMPARE(form->acShowMobiles->toolTip(), u"Show Mobiles"_s);
     const QList<QAction*> bar = form->menuBar()->actions();
-    QCOMPARE(bar.size(), 5);
-    QCOMPARE(bar[2]->text(), u"Area"_s);
+    QCOMPARE(bar.size(), 6);
+    QCOMPARE(bar[3]->text(), u"Area"_s);
     QCOMPARE(bar[0]->menu()->actions().size(), 12);
     QVERIFY(bar[0]->menu()->actions().contains(form->FileSaveAll1));
     QVERIFY(bar[1]->menu()->actions().contains(form->acSectorColors));
@@ -99,7 +99,7 @@ class MainFormTest : public QObject, testing::MainWindowFixture {
     start({{u"one.are"_s, "#AREA One~\n#VERSION 11\n#$\n"}, {u"two.are"_s, "#AREA Two~\n#VERSION 11\n#$\n"}});
     form->open_area_window(0);
     TMDIChild* second = form->open_area_window(1);
-    QMenu* window_menu = form->menuBar()->actions()[3]->menu();
+    QMenu* window_menu = form->menuBar()->actions()[4]->menu();
     emit window_menu->aboutToShow();
     const QList<QAction*> items = window_menu->actions();
     QCOMPARE(items.size(), 8);

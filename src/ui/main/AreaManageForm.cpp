@@ -138,17 +138,29 @@ void TAreaManageForm::AreaPagesChange(int page) {
 
 bool TAreaManageForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && FormKeyDown(watched, static_cast<QKeyEvent*>(event))) return true;
+  // Ctrl with the numeric pad's + and - makes rooms up and down, even where a command's shortcut (Ctrl+=,
+  // Ctrl+-) would match the key without the pad: the map's own keys come first.
+  if (event->type() == QEvent::ShortcutOverride && MapHasKeys(watched)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (TMapWidget::IsMapKey(key->key(), key->modifiers())) {
+      event->accept();
+      return true;
+    }
+  }
   return TMDIChild::eventFilter(watched, event);
+}
+
+bool TAreaManageForm::MapHasKeys(QObject* watched) const {
+  if (AreaPages->currentIndex() != MapPage) return false;
+  auto* target = qobject_cast<QWidget*>(watched);
+  // The focus widget of the frame, which also receives the keys when the frame is not the active window.
+  return target && target == window()->focusWidget() && isAncestorOf(target);
 }
 
 // The map's keys, seen before the focused control of this window while the map page is shown. A key
 // travels up through the parents of the focused control; it is looked at once, where it starts.
 bool TAreaManageForm::FormKeyDown(QObject* watched, QKeyEvent* event) {
-  if (AreaPages->currentIndex() != MapPage) return false;
-  auto* target = qobject_cast<QWidget*>(watched);
-  // The focus widget of the frame, which also receives the keys when the frame is not the active window.
-  if (!target || target != window()->focusWidget() || !isAncestorOf(target)) return false;
-  return MapView->FormKeyDown(event->key(), event->modifiers());
+  return MapHasKeys(watched) && MapView->FormKeyDown(event->key(), event->modifiers());
 }
 
 void TAreaManageForm::closeEvent(QCloseEvent* event) {
@@ -164,7 +176,10 @@ bool TAreaManageForm::ApplyPendingEdits() {
 }
 
 void TAreaManageForm::FollowChange(TArea* area, uint32_t scope) {
-  if (area != Area) return;
+  if (area != Area) {
+    if (scope & kRoomsChanged) MapView->OtherAreasChanged();
+    return;
+  }
   if (scope & kRoomsChanged) MapView->RoomsChanged((scope & kRoomsLaidOut) != 0);
   for (const auto& editor : Editors)
     if (editor) editor->AreaChanged(scope);
@@ -209,6 +224,14 @@ std::optional<int32_t> TAreaManageForm::ChooseSector(int32_t current) {
   picker.SetSelected(current);
   if (picker.exec() != QDialog::Accepted) return std::nullopt;
   return picker.Selected;
+}
+
+void TAreaManageForm::GoToRoom(int32_t index) {
+  ShowPage(MapPage);
+  MapView->SelectRoom(index);
+  ShowRoomInEditor(index);
+  MapView->RefreshView();
+  MapView->paint_box()->setFocus();
 }
 
 void TAreaManageForm::OpenRoomInArea(TArea& area, int32_t room_index, bool select_in_editor) {

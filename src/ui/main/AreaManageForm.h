@@ -42,6 +42,8 @@ class TAreaManageForm : public TMDIChild, public TMapHost {
   QTabWidget* AreaPages = nullptr;
 
   bool ApplyPendingEdits() override;
+  // Shows the map with the room selected (its level shown), and the room in the room editor.
+  void GoToRoom(int32_t index);
 
   // TMapHost
   void MapEdited(std::unique_ptr<TChange> change, const QString& text) override;
@@ -64,6 +66,8 @@ class TAreaManageForm : public TMDIChild, public TMapHost {
   void CreateEditor(int page);
   void AreaPagesChange(int page);
   bool FormKeyDown(QObject* watched, QKeyEvent* event);
+  // True when a key sent to watched is the map's to take: the map page is shown and watched has the focus.
+  bool MapHasKeys(QObject* watched) const;
   // Every change of the world passes here; the map and the editors follow those of this window's area.
   void FollowChange(TArea* area, uint32_t scope);
 

@@ -31,6 +31,7 @@
 #include "ui/main/MDIChild.h"
 #include "ui/main/SectorColorsForm.h"
 #include "ui/main/SelectSectorForm.h"
+#include "ui/main/ViewCommands.h"
 #include "world/Areas.h"
 #include "world/IniFile.h"
 #include "world/World.h"
@@ -89,6 +90,7 @@ TMainForm::TMainForm(QWidget* parent)
   CreateActions();
   CreateMenus();
   CreateToolBar();
+  new TViewCommands(this);
   statusBar();
   connect(MdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateAreaCommands(); });
   UpdateAreaCommands();

@@ -1,5 +1,6 @@
 #include "ui/main/MapWidget.h"
 
+#include <QAccessible>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
@@ -8,13 +9,15 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "area/Area.h"
 #include "area/Changes.h"
 #include "area/Header.h"
-#include "area/Layout.h"
 #include "area/MapDrawing.h"
 #include "area/MapEditing.h"
 #include "area/RoomRemoval.h"
@@ -110,6 +113,17 @@ class TMapWidget::PaintBox : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override {
     map_->PBDblClick(event->position().toPoint().x(), event->position().toPoint().y());
   }
+  void wheelEvent(QWheelEvent* event) override { map_->PBWheel(event); }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = map_->ToolTipAt(help->pos().x(), help->pos().y());
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), tip, this);
+    return true;
+  }
 
  private:
   TMapWidget* map_;
@@ -121,6 +135,7 @@ TMapWidget::TMapWidget(QWidget* parent) : QWidget(parent) {
   PBPanel = new QWidget(this);
   PBPanel->setObjectName(QStringLiteral("PBPanel"));
   PB = new PaintBox(this, PBPanel);
+  PB->setAccessibleName(QStringLiteral("Map"));
   auto* panel_layout = new QVBoxLayout(PBPanel);
   panel_layout->setContentsMargins(0, 0, 0, 0);
   panel_layout->addWidget(PB);
@@ -174,18 +189,24 @@ void TMapWidget::SetRooms(TAreaRooms* rooms) {
   Zoom = kInitialZoom;
   SetSelection(-1);
   MapLevel = 0;
-  if (Rooms) AutoLayout(*Rooms);
+  FineX = FineY = 0;
+  Pending = {};
+  Layout.Forget();
+  if (Rooms) {
+    Layout.LayOut(*Rooms);
+    Index.Build(*Rooms);
+  }
   AreaPagesChange();
   UpdateStatusBar();
   PB->update();
 }
 
 int32_t TMapWidget::offset_x() const {
-  return SBH->value() * 4 * Zoom;
+  return SBH->value() * 4 * Zoom + FineX;
 }
 
 int32_t TMapWidget::offset_y() const {
-  return SBV->value() * 4 * Zoom;
+  return SBV->value() * 4 * Zoom + FineY;
 }
 
 void TMapWidget::SetSelection(int32_t index) {
@@ -203,12 +224,53 @@ void TMapWidget::PBPaint(QPainter& painter, const QRect& dirty) {
   if (!Rooms) return;
   PainterCanvas canvas(painter);
   const Rect visible{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1};
-  PaintMap(*Rooms, canvas, MapLevel, SelectedRoom, Zoom, offset_x(), offset_y(), &visible);
+  DrawLevelParams shown;
+  shown.level = MapLevel;
+  shown.selected = SelectedRoom;
+  shown.cell_size = Zoom;
+  shown.off_x = offset_x();
+  shown.off_y = offset_y();
+  shown.visible = &visible;
+  shown.index = &Index;
+  shown.outside_exits = true;
+  shown.labels = true;
+  PaintMap(*Rooms, canvas, shown);
 }
 
 int32_t TMapWidget::RoomAtPoint(int px, int py) const {
   if (!Rooms) return -1;
-  return tavro::RoomAtPoint(*Rooms, MapLevel, Zoom, offset_x(), offset_y(), px, py);
+  return tavro::RoomAtPoint(*Rooms, Index, MapLevel, Zoom, offset_x(), offset_y(), px, py);
+}
+
+QString TMapWidget::DescriptionOf(int32_t index, const QString& separator) const {
+  QStringList lines;
+  for (const std::string& line : DescribeRoom(*Rooms, index))
+    lines << from_cp1251(line);
+  return lines.join(separator);
+}
+
+QString TMapWidget::ToolTipAt(int px, int py) const {
+  const int32_t index = RoomAtPoint(px, py);
+  return index < 0 ? QString() : DescriptionOf(index, QStringLiteral("\n"));
+}
+
+// The wheel scrolls three cells a notch (sideways with Shift); with Ctrl it zooms about the pointer.
+void TMapWidget::PBWheel(QWheelEvent* event) {
+  const QPoint angle = event->angleDelta();
+  const int delta = angle.y() != 0 ? angle.y() : angle.x();
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  event->accept();
+  if (modifiers == Qt::ControlModifier) {
+    WheelZoomDelta += delta;
+    for (; WheelZoomDelta >= 120; WheelZoomDelta -= 120)
+      ZoomAround(tavro::ZoomIn(Zoom), event->position().toPoint());
+    for (; WheelZoomDelta <= -120; WheelZoomDelta += 120)
+      ZoomAround(tavro::ZoomOut(Zoom), event->position().toPoint());
+    return;
+  }
+  const int cells = -delta * 3 / 120;
+  const bool sideways = modifiers == Qt::ShiftModifier || (angle.y() == 0 && angle.x() != 0);
+  ScrollBy(sideways ? SBH : SBV, cells);
 }
 
 void TMapWidget::PBMouseDown(int px, int py) {
@@ -246,6 +308,37 @@ bool TMapWidget::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
   }
   if (consumed) RefreshView();
   return consumed;
+}
+
+bool TMapWidget::IsMapKey(int key, Qt::KeyboardModifiers modifiers) {
+  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+  const Qt::KeyboardModifiers shift_state = modifiers & ~Qt::KeypadModifier;
+  if (shift_state != Qt::NoModifier)
+    return direction_of_key(key, keypad) >= 0 &&
+           (shift_state == Qt::ControlModifier || shift_state == Qt::ShiftModifier ||
+            shift_state == (Qt::ShiftModifier | Qt::ControlModifier));
+  switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Delete:
+    case Qt::Key_F1:
+      return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+    case Qt::Key_Asterisk:
+    case Qt::Key_Slash:
+      return keypad;
+    default:
+      return false;
+  }
 }
 
 bool TMapWidget::HandlePlainKey(int key, bool keypad) {
@@ -306,10 +399,10 @@ bool TMapWidget::HandlePlainKey(int key, bool keypad) {
       LevelDown();
       return true;
     case Qt::Key_Asterisk:
-      SetZoom(ZoomIn(Zoom));
+      ZoomIn();
       return true;
     case Qt::Key_Slash:
-      SetZoom(ZoomOut(Zoom));
+      ZoomOut();
       return true;
     default:
       return false;
@@ -325,6 +418,13 @@ void TMapWidget::ScrollMap(QScrollBar* bar, int value) {
   int32_t& shown = bar == SBH ? ShownColumn : ShownRow;
   const int delta = (value - shown) * 4 * Zoom;
   shown = value;
+  if (Zooming) return;
+  if (FineX != 0 || FineY != 0) {
+    // Back to whole cells: everything moves.
+    FineX = FineY = 0;
+    PB->update();
+    return;
+  }
   if (bar == SBH)
     PB->scroll(-delta, 0);
   else
@@ -346,7 +446,39 @@ void TMapWidget::ScrollToEnd() {
 }
 
 void TMapWidget::SetZoom(int32_t zoom) {
+  const TAreaRoom* room = Selected();
+  QPoint anchor(PB->width() / 2, PB->height() / 2);
+  if (room && room->Level == MapLevel) {
+    const QPoint centre(room->X * 4 * Zoom - offset_x(), room->Y * 4 * Zoom - offset_y());
+    if (PB->rect().contains(centre)) anchor = centre;
+  }
+  ZoomAround(zoom, anchor);
+}
+
+void TMapWidget::ZoomAround(int32_t zoom, QPoint anchor) {
+  const TMapScroll x = ZoomScroll(anchor.x(), offset_x(), Zoom, zoom, SBH->maximum());
+  const TMapScroll y = ZoomScroll(anchor.y(), offset_y(), Zoom, zoom, SBV->maximum());
   Zoom = zoom;
+  Zooming = true;
+  SBH->setValue(x.cells);
+  SBV->setValue(y.cells);
+  Zooming = false;
+  FineX = x.pixels;
+  FineY = y.pixels;
+  PB->update();
+}
+
+void TMapWidget::ZoomIn() {
+  SetZoom(tavro::ZoomIn(Zoom));
+}
+
+void TMapWidget::ZoomOut() {
+  SetZoom(tavro::ZoomOut(Zoom));
+}
+
+void TMapWidget::OtherAreasChanged() {
+  if (!Rooms) return;
+  Index.ClassifyOutside(*Rooms);
   PB->update();
 }
 
@@ -370,7 +502,19 @@ void TMapWidget::SelectRoom(int32_t index) {
 
 void TMapWidget::RoomsChanged(bool lay_out) {
   if (!Rooms) return;
-  if (lay_out) AutoLayout(*Rooms);
+  const PendingRoom pending = std::exchange(Pending, PendingRoom{});
+  const bool made_here =
+      pending.record && !Rooms->Items.empty() && Rooms->Items.back().get() == pending.record;
+  if (!lay_out) {
+    // Positions stay; the next room made from the map is laid out in full.
+    Layout.Forget();
+    Index.Build(*Rooms);
+  } else if (made_here && Layout.AddLinkedRoom(*Rooms, pending.from, pending.dir)) {
+    Index.AddLinkedRoom(*Rooms, pending.from);
+  } else {
+    Layout.LayOut(*Rooms);
+    Index.Build(*Rooms);
+  }
   const auto& items = Rooms->Items;
   const auto found = std::find_if(items.begin(), items.end(),
                                   [this](const auto& room) { return room.get() == SelectedRecord; });
@@ -398,7 +542,9 @@ void TMapWidget::CreateRoomTowards(int32_t dir) {
                QStringLiteral("Create new room"), true);
     return;
   }
-  ShowCreated(CreateLinkedRoom(*Rooms, SelectedRoom, dir, NewRoomSector));
+  TRoomCreation made = CreateLinkedRoom(*Rooms, SelectedRoom, dir, NewRoomSector);
+  Pending = PendingRoom{Rooms->Items.back().get(), SelectedRoom, dir};
+  ShowCreated(std::move(made));
 }
 
 void TMapWidget::CreateFirstRoom() {
@@ -518,6 +664,14 @@ void TMapWidget::UpdateStatusBar() {
   Panels[3]->setText(room ? QStringLiteral("VNum:%1").arg(room->Vnum) : QString());
   Panels[4]->setText(room ? QStringLiteral("Sector:") + SectorName(room->Sector) : QString());
   Panels[5]->setText(room ? QStringLiteral("Exits:") + from_cp1251(ExitLetters(*room)) : QString());
+  // A screen reader follows the selection through the map's description.
+  const QString description = room ? DescriptionOf(SelectedRoom, QStringLiteral(". ")) + QStringLiteral(".")
+                                   : QStringLiteral("No room selected.");
+  if (PB->accessibleDescription() == description) return;
+  PB->setAccessibleDescription(description);
+  // Told to screen readers in so many words: not every Qt version announces the change itself.
+  QAccessibleEvent changed(PB, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 // What changed the drawing has asked for its repaint already; scrolling repaints what it exposes.

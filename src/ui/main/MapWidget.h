@@ -11,7 +11,11 @@
 #include <optional>
 #include <vector>
 
+#include "area/Layout.h"
+#include "area/SpatialIndex.h"
+
 class QLabel;
+class QWheelEvent;
 class QScrollBar;
 class QStatusBar;
 
@@ -60,6 +64,8 @@ class TMapWidget : public QWidget {
 
   // The key table of the map; true when the key was consumed.
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // True for a key the map consumes (a command's shortcut must not take it from the map).
+  static bool IsMapKey(int key, Qt::KeyboardModifiers modifiers);
 
   // Selects a room (or none) and shows its level.
   void SelectRoom(int32_t index);
@@ -75,6 +81,12 @@ class TMapWidget : public QWidget {
   void ChooseNewRoomSector();
   void LevelUp();
   void LevelDown();
+  // The zoom commands: the selected room shown on this level stays where it is on the screen, else the
+  // middle of the view does.
+  void ZoomIn();
+  void ZoomOut();
+  // Rooms of other areas changed: exits leaving this area may lead somewhere else now.
+  void OtherAreasChanged();
 
   // Scroll ranges follow the layout's bounds.
   void AreaPagesChange();
@@ -84,6 +96,8 @@ class TMapWidget : public QWidget {
   void RefreshView();
 
   int32_t RoomAtPoint(int px, int py) const;
+  // The tool tip of the map at a pixel of the paint box: what DescribeRoom says, or nothing.
+  QString ToolTipAt(int px, int py) const;
   int32_t offset_x() const;
   int32_t offset_y() const;
   QWidget* paint_box() const;
@@ -105,11 +119,15 @@ class TMapWidget : public QWidget {
   void PBPaint(QPainter& painter, const QRect& dirty);
   void PBMouseDown(int px, int py);
   void PBDblClick(int px, int py);
+  void PBWheel(QWheelEvent* event);
   bool HandlePlainKey(int key, bool keypad);
   void ScrollBy(QScrollBar* bar, int delta);
   void ScrollToEnd();
   void ScrollMap(QScrollBar* bar, int value);
   void SetZoom(int32_t zoom);
+  // Changes the zoom keeping the map point under the pixel of the paint box where it is.
+  void ZoomAround(int32_t zoom, QPoint anchor);
+  QString DescriptionOf(int32_t index, const QString& separator) const;
   // The pixels of a room's square (with its selection frame) on the map; empty for no room.
   QRect RoomRect(int32_t index) const;
   void FollowExit(int32_t vnum, const QString& open_caption, const QString& unfinished_caption,
@@ -124,6 +142,22 @@ class TMapWidget : public QWidget {
   // The scroll positions the painted pixels show.
   int32_t ShownColumn = 0;
   int32_t ShownRow = 0;
+  // Pixels scrolled beyond the whole cells of the scroll bars, so that a zoom keeps a point exactly in
+  // place; any other scroll drops them.
+  int32_t FineX = 0;
+  int32_t FineY = 0;
+  bool Zooming = false;
+  int WheelZoomDelta = 0;  // wheel turns not yet a whole zoom step
+  // The layout's walk and the index of the rooms where they stand, kept by RoomsChanged.
+  TRoomLayout Layout;
+  TMapIndex Index;
+  // A room the map has just made, joined to the room at from by the door in slot dir: the layout may
+  // add it without walking the area again.
+  struct PendingRoom {
+    const TAreaRoom* record = nullptr;
+    int32_t from = -1;
+    int32_t dir = -1;
+  } Pending;
   TAreaRooms* Rooms = nullptr;
   // The record selected, to find it again when the list changes.
   const TAreaRoom* SelectedRecord = nullptr;
