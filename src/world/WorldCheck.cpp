@@ -77,14 +77,29 @@ const char* severity_name(TSeverity severity) {
 
 // ---- Index ------------------------------------------------------------------------------------------
 
-TWorldIndex::TWorldIndex(const TAreas& areas) : Areas(areas), World(areas.World) {
+namespace {
+
+// Every record of one kind in the world, in area order, with its vnum.
+template <class T, class List>
+typename TVnumTable<T>::Entries vnum_entries(const TAreas& areas, List list) {
+  typename TVnumTable<T>::Entries entries;
+  for (const auto& area : areas.Items)
+    for (const auto& record : list(*area).Items)
+      entries.emplace_back(record->Vnum, record.get());
+  return entries;
+}
+
+}  // namespace
+
+TWorldIndex::TWorldIndex(const TAreas& areas)
+    : Areas(areas),
+      World(areas.World),
+      rooms_(vnum_entries<TAreaRoom>(areas, [](const TArea& a) -> const TAreaRooms& { return *a.Rooms; })),
+      objects_(
+          vnum_entries<TAreaObject>(areas, [](const TArea& a) -> const TAreaObjects& { return *a.Objects; })),
+      mobiles_(vnum_entries<TAreaMobile>(areas,
+                                         [](const TArea& a) -> const TAreaMobiles& { return *a.Mobiles; })) {
   for (const auto& area : areas.Items) {
-    for (const auto& room : area->Rooms->Items)
-      rooms_.try_emplace(room->Vnum, room.get());
-    for (const auto& object : area->Objects->Items)
-      objects_.try_emplace(object->Vnum, object.get());
-    for (const auto& mobile : area->Mobiles->Items)
-      mobiles_.try_emplace(mobile->Vnum, mobile.get());
     for (const auto& reset : area->Resets->Items) {
       if (reset->Command == 'M') loaded_mobiles_.insert(reset->Arg1);
       if (reset->Command == 'O' || reset->Command == 'G' || reset->Command == 'E' || reset->Command == 'P')
@@ -258,10 +273,7 @@ void check_keepers(const TWorldIndex& index, const TArea& area, const std::vecto
                    TRecordKind kind, TWorldProblems& problems) {
   for (const Shop* shop : shops) {
     const TAreaMobile* keeper = shop->Keeper;
-    const auto& mobiles = area.Mobiles->Items;
-    const bool listed = keeper && std::any_of(mobiles.begin(), mobiles.end(), [keeper](const auto& mobile) {
-                          return mobile.get() == keeper;
-                        });
+    const bool listed = keeper && keeper->Owner == area.Mobiles.get() && keeper->is_listed();
     const TRecordRef record{&area, kind, keeper ? keeper->Vnum : 0};
     if (!listed)
       add(problems, TSeverity::Error, record, "the keeper is not a mobile of this area");

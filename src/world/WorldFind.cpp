@@ -127,11 +127,12 @@ class TFinder {
     if (is_vnum_ && vnum == vnum_) Add(record, "vnum", name);
   }
 
-  // A case set is found in its stored form or in any of the six cases it gives.
+  // A case set is found in any of the six cases it gives (the one found is shown), or in its stored form.
   void CaseSet(const TRecordRef& record, const std::string& set) {
-    if (Full() || Field(record, "short description", set)) return;
+    if (Full()) return;
     for (int n = 1; n <= 6; ++n)
       if (Field(record, "short description", decode_case(set, n))) return;
+    Field(record, "short description", set);
   }
 
   // The first of the texts that holds the needle gives the field's one hit.

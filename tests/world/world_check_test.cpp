@@ -196,7 +196,13 @@ TEST(WorldCheck, VnumsUsedTwice) {
         },
         {"forest.are: error: object 110: vnum 110 is also an object of town.are, which the server takes",
          "forest.are: error: mobile 120: vnum 120 is also a mobile of town.are, which the server takes"}},
-       {"a room vnum for an object", [](CheckWorld& w) { w.object(w.town(), 100, 0); }, {}}});
+       {"a room vnum for an object", [](CheckWorld& w) { w.object(w.town(), 100, 0); }, {}},
+       {"vnums far apart",
+        [](CheckWorld& w) {
+          w.room(w.area("forest.are"), 2000000000);
+          w.room(w.area("forest.are"), 100);
+        },
+        {"forest.are: error: room 100: vnum 100 is also a room of town.are, which the server takes"}}});
 }
 
 TEST(WorldCheck, ShopKeepersMissingOrNeverLoaded) {
