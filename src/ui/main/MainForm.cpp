@@ -25,6 +25,7 @@
 #include "ui/common/TextConversion.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/FindInWorldDock.h"
 #include "ui/main/GetAreaForm.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LoadAreasForm.h"
@@ -32,6 +33,7 @@
 #include "ui/main/SectorColorsForm.h"
 #include "ui/main/SelectSectorForm.h"
 #include "ui/main/ViewCommands.h"
+#include "ui/main/WorldCheckDock.h"
 #include "world/Areas.h"
 #include "world/IniFile.h"
 #include "world/World.h"
@@ -88,6 +90,7 @@ TMainForm::TMainForm(QWidget* parent)
   setWindowTitle(kCaption);
   setCentralWidget(MdiArea);
   CreateActions();
+  CreateWorldDocks();
   CreateMenus();
   CreateToolBar();
   new TViewCommands(this);
@@ -219,6 +222,23 @@ void TMainForm::CreateActions() {
   }
 }
 
+void TMainForm::CreateWorldDocks() {
+  WorldCheck = new TWorldCheckDock(this);
+  FindInWorld = new TFindInWorldDock(this);
+  addDockWidget(Qt::BottomDockWidgetArea, WorldCheck);
+  tabifyDockWidget(WorldCheck, FindInWorld);
+  WorldCheck->hide();
+  FindInWorld->hide();
+  acWorldCheck = WorldCheck->toggleViewAction();
+  acWorldCheck->setText(QStringLiteral("World &Check"));
+  acWorldCheck->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+  acWorldCheck->setStatusTip(QStringLiteral("Shows the problems of the loaded world"));
+  acFindInWorld =
+      make_action(this, "&Find in World...", "Find in World|Finds a text or a vnum in every loaded area",
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  connect(acFindInWorld, &QAction::triggered, FindInWorld, &TFindInWorldDock::Start);
+}
+
 QList<QAction*> TMainForm::PageActions() const {
   return {acShowMap, acShowStats, acShowHelps, acShowRooms, acShowObjects, acShowMobiles};
 }
@@ -239,6 +259,8 @@ void TMainForm::CreateMenus() {
   edit->addActions({EditUndo1, EditRedo1});
   edit->addSeparator();
   edit->addActions({EditCut1, EditCopy1, EditPaste1});
+  edit->addSeparator();
+  edit->addActions({acFindInWorld, acWorldCheck});
   edit->addSeparator();
   edit->addAction(acSectorColors);
 

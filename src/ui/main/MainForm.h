@@ -22,6 +22,8 @@ class TMDIChild;
 class TWorldDocument;
 class TSelectSectorForm;
 class THelpWindow;
+class TWorldCheckDock;
+class TFindInWorldDock;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -82,6 +84,10 @@ class TMainForm : public QMainWindow {
   QAction *acShowMap, *acShowStats, *acShowHelps, *acShowRooms, *acShowObjects, *acShowMobiles;
   QMenu* AreaMenu;
   QMdiArea* MdiArea;
+  // The windows that look at the whole world, docked below the areas, and the commands that show them.
+  TWorldCheckDock* WorldCheck;
+  TFindInWorldDock* FindInWorld;
+  QAction *acWorldCheck, *acFindInWorld;
   // Tests drive the start-up themselves.
   bool StartUpOnShow = true;
 
@@ -91,6 +97,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void CreateActions();
+  void CreateWorldDocks();
   void CreateMenus();
   void CreateToolBar();
   void FillWindowMenu(QMenu* menu);
