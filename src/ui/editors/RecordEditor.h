@@ -83,7 +83,7 @@ class TRecordEditor : public TParentForm {
     }
     const QString label = RecordLabel(*edited);
     if (live) {
-      Commit(ChangeRecord(*live, std::move(edited), area_, Scope()), QStringLiteral("Edit ") + label);
+      Commit(StoreChange(*live, std::move(edited)), QStringLiteral("Edit ") + label);
     } else {
       List& list = Records(*area_);
       const T* added = edited.get();
@@ -146,6 +146,11 @@ class TRecordEditor : public TParentForm {
   virtual void Validate(const T&, const T*) {}
   virtual std::unique_ptr<T> NewRecord(TArea& area) const = 0;
   virtual std::unique_ptr<T> CopyOf(const T& record) const = 0;
+  // The step that stores edited over live: the record's contents replaced. An editor whose records the
+  // world names elsewhere may add the changes that keep those names right.
+  virtual std::unique_ptr<TChange> StoreChange(T& live, std::unique_ptr<T> edited) {
+    return ChangeRecord(live, std::move(edited), area_, Scope());
+  }
 
   // Fills the list from the records, in list order.
   void Refill() {

@@ -13,6 +13,7 @@
 #include "area/Rooms.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/editors/HelpEditForm.h"
+#include "ui/editors/ObjectEditForm.h"
 #include "ui/editors/ParentForm.h"
 #include "ui/editors/StatsEditForm.h"
 #include "ui/main/MainForm.h"
@@ -60,6 +61,7 @@ void TAreaManageForm::Install() {
   TMainForm::set_area_window_factory([](TMainForm* main_form) { return new TAreaManageForm(main_form); });
   set_editor_factory(StatsPage, [] { return std::make_unique<TStatsEditForm>(); });
   set_editor_factory(HelpsPage, [] { return std::make_unique<THelpEditForm>(); });
+  set_editor_factory(ObjectsPage, [] { return std::make_unique<TObjectEditForm>(); });
 }
 
 TAreaManageForm::TAreaManageForm(TMainForm* main_form, QWidget* parent) : TMDIChild(main_form, parent) {
