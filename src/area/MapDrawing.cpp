@@ -183,22 +183,22 @@ struct Box {
   }
 };
 
+// Paints one level from the index's compact copy of the rooms; the room records themselves are read
+// only for the labels.
 class LevelPainter {
  public:
-  LevelPainter(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& params,
+  LevelPainter(const TAreaRooms& rooms, const TMapIndex& index, Canvas& canvas, const DrawLevelParams& params,
                const SectorPalette& palette)
       : rooms_(rooms.Items),
+        index_(index),
         canvas_(canvas),
         params_(params),
         palette_(palette),
-        own_index_(params.index ? VnumIndex() : VnumIndex(rooms)),
-        index_(params.index ? params.index->Vnums() : own_index_),
         s_(params.cell_size),
         k_(static_cast<int64_t>(std::sqrt(static_cast<double>(s_) * static_cast<double>(s_) / 12.0))) {}
 
   void paint() {
-    if (params_.index != nullptr && params_.visible != nullptr)
-      return paint_near(*params_.index, *params_.visible);
+    if (params_.visible != nullptr) return paint_near(*params_.visible);
     for (size_t i = 0; i < rooms_.size(); ++i)
       paint_if_seen(static_cast<int32_t>(i));
   }
@@ -206,7 +206,7 @@ class LevelPainter {
  private:
   // Only the rooms the index finds near the visible cells (everything a room draws lies within two cells
   // of its centre or along its lines) are tested and painted, still in list order.
-  void paint_near(const TMapIndex& index, const Rect& visible) {
+  void paint_near(const Rect& visible) {
     const int64_t pitch = 4 * s_;
     const auto cell = [pitch](int64_t pixel) {
       return pixel >= 0 ? pixel / pitch : -((-pixel + pitch - 1) / pitch);
@@ -215,64 +215,64 @@ class LevelPainter {
         cell(int64_t{visible.left} + params_.off_x) - 3, cell(int64_t{visible.top} + params_.off_y) - 3,
         cell(int64_t{visible.right} + params_.off_x) + 3, cell(int64_t{visible.bottom} + params_.off_y) + 3};
     std::vector<int32_t> near;
-    index.RoomsNear(params_.level, cells, near);
+    index_.RoomsNear(params_.level, cells, near);
     for (const int32_t i : near)
       paint_if_seen(i);
   }
 
   void paint_if_seen(int32_t i) {
-    const TAreaRoom& room = *rooms_[static_cast<size_t>(i)];
-    if (room.Unplaced || room.Level != params_.level) return;
+    const TDrawnRoom& room = index_.Room(i);
+    if (!room.placed || room.level != params_.level) return;
     if (params_.visible != nullptr && !can_touch(room, *params_.visible)) return;
-    paint_room(room, i == params_.selected);
+    paint_room(i, room);
   }
 
-  P64 centre(const TAreaRoom& room) const {
-    return {int64_t{room.X} * 4 * s_ - params_.off_x, int64_t{room.Y} * 4 * s_ - params_.off_y};
+  P64 centre(const TDrawnRoom& room) const {
+    return {int64_t{room.x} * 4 * s_ - params_.off_x, int64_t{room.y} * 4 * s_ - params_.off_y};
   }
 
-  // Index of the target of a drawn exit: the first room with its vnum, when there is one and it is
-  // placed; -1 otherwise.
-  int32_t target_index(const TAreaDoor* door) const {
-    if (door == nullptr || door->ToVnum == 0) return -1;
-    const int32_t index = index_.index_of(door->ToVnum);
-    return index >= 0 && !rooms_[static_cast<size_t>(index)]->Unplaced ? index : -1;
+  // The target of a drawn exit: the first room with its vnum, when there is one and it is placed.
+  const TDrawnRoom* target_of(const TDrawnRoom& room, int32_t direction) const {
+    const int32_t target = room.target[static_cast<size_t>(direction)];
+    if (target < 0) return nullptr;
+    const TDrawnRoom& to = index_.Room(target);
+    return to.placed ? &to : nullptr;
   }
 
   // An exit drawn with a mark of its own: it leads to no room of this list.
-  bool leaves_list(const TAreaDoor* door) const {
-    return params_.outside_exits && params_.index != nullptr && door != nullptr && door->ToVnum >= 1 &&
-           index_.index_of(door->ToVnum) < 0;
+  bool leaves_list(const TDrawnRoom& room, int32_t direction) const {
+    return params_.outside_exits && room.target[static_cast<size_t>(direction)] < 0 &&
+           room.to_vnum[static_cast<size_t>(direction)] >= 1;
   }
 
   // Where the line and arrowhead of a flat exit end: the target's centre on this level, else a stub.
-  P64 line_end(const TAreaRoom& room, const TAreaRoom& target, int32_t direction) const {
-    if (target.Level == room.Level) return centre(target);
+  P64 line_end(const TDrawnRoom& room, const TDrawnRoom& target, int32_t direction) const {
+    if (target.level == room.level) return centre(target);
     return centre(room) + (7 * s_ / 2) * kUnit[direction];
   }
 
   // Everything a room draws lies within 5s of its centre (square, frames, marks, stubs and their
   // arrowheads) or along its lines to rooms on the same level, which end within 2s of their targets.
-  bool can_touch(const TAreaRoom& room, const Rect& visible) const {
+  bool can_touch(const TDrawnRoom& room, const Rect& visible) const {
     const P64 p = centre(room);
     Box near{p.x, p.y, p.x, p.y};
     near.include(p, 5 * s_ + 2);
     if (near.touches(visible)) return true;
     for (int32_t d = 0; d < DirectionCount; ++d) {
       if (!has_line(d)) continue;
-      const int32_t target = target_index(room.Doors[d].get());
-      if (target < 0 || rooms_[target]->Level != room.Level) continue;
+      const TDrawnRoom* target = target_of(room, d);
+      if (target == nullptr || target->level != room.level) continue;
       Box line = near;  // the line runs from near this room to near its target
-      line.include(centre(*rooms_[target]), 2 * s_ + 2);
+      line.include(centre(*target), 2 * s_ + 2);
       if (line.touches(visible)) return true;
     }
     return false;
   }
 
-  void paint_room(const TAreaRoom& room, bool selected) {
+  void paint_room(int32_t index, const TDrawnRoom& room) {
     const P64 p = centre(room);
     int64_t half = s_;
-    if (selected && !params_.greyed) {
+    if (index == params_.selected && !params_.greyed) {
       canvas_.set_brush_color(colors::kBlack);
       draw_square(canvas_, p, s_, true);
       canvas_.set_brush_color(colors::kWhite);
@@ -284,18 +284,22 @@ class LevelPainter {
       canvas_.set_brush_color(colors::kGrey);
     } else {
       canvas_.set_pen_color(colors::kWhite);
-      canvas_.set_brush_color(palette_.color_of(room.Sector));
+      canvas_.set_brush_color(palette_.color_of(room.sector));
     }
     draw_square(canvas_, p, half, false);
-    if (params_.labels && !params_.greyed) paint_labels(room, p, half);
+    if (params_.labels && !params_.greyed) paint_labels(*rooms_[static_cast<size_t>(index)], p, half);
     for (int32_t d = 0; d < DirectionCount; ++d)
-      paint_exit(room, d);
+      paint_exit(room, p, d);
   }
 
   // The vnum centred in the square, or the vnum and the name (cut to fit) one above the other.
   void paint_labels(const TAreaRoom& room, P64 p, int64_t half) {
     const int64_t room_for = 2 * (half - 2);
+    // Small squares, the most of a zoomed-out view, are turned away without measuring their text: no
+    // digit is narrower than the narrowest one.
+    if (line_height_ < 0) measure_digits();
     const std::string vnum = std::to_string(room.Vnum);
+    if (line_height_ > room_for || static_cast<int64_t>(vnum.size()) * digit_width_ > room_for) return;
     const Size extent = canvas_.text_extent(vnum);
     if (extent.width > room_for || extent.height > room_for || !in_range(p)) return;
     const Color background = palette_.color_of(room.Sector);
@@ -308,6 +312,13 @@ class LevelPainter {
     if (name.empty()) return;
     const int64_t width = canvas_.text_extent(name).width;
     canvas_.text_out(clamp_coordinate(p.x - width / 2), clamp_coordinate(p.y), name);
+  }
+
+  void measure_digits() {
+    line_height_ = canvas_.text_extent("0").height;
+    digit_width_ = canvas_.text_extent("0").width;
+    for (const char* digit : {"1", "2", "3", "4", "5", "6", "7", "8", "9"})
+      digit_width_ = std::min<int64_t>(digit_width_, canvas_.text_extent(digit).width);
   }
 
   // The longest start of the text no wider than width.
@@ -326,10 +337,10 @@ class LevelPainter {
 
   // A stub towards the exit's direction ending in a filled square (another area) or a cross (no such
   // room); up, down and somewhere keep their own shapes, in magenta when they lead nowhere.
-  void paint_outside_exit(const TAreaRoom& room, int32_t direction, const TAreaDoor& door) {
-    const bool elsewhere = params_.index->LeadsToOtherArea(door.ToVnum);
-    const Color own = params_.greyed ? colors::kSilver : elsewhere ? exit_color(door.Flags) : kNowhere;
-    const P64 p = centre(room);
+  void paint_outside_exit(const TDrawnRoom& room, P64 p, int32_t direction) {
+    const size_t d = static_cast<size_t>(direction);
+    const bool elsewhere = index_.LeadsToOtherArea(room.to_vnum[d]);
+    const Color own = params_.greyed ? colors::kSilver : elsewhere ? exit_color(room.flags[d]) : kNowhere;
     if (!has_line(direction)) {
       fill_with(own);
       if (direction == DIR_SOMEWHERE) return draw_polygon(canvas_, somewhere_mark(p, s_));
@@ -349,14 +360,13 @@ class LevelPainter {
     draw_polyline(canvas_, std::array<P64, 2>{mark + P64{-r, r}, mark + P64{r, -r}});
   }
 
-  void paint_exit(const TAreaRoom& room, int32_t direction) {
-    const TAreaDoor* door = room.Doors[direction].get();
-    const int32_t target_at = target_index(door);
-    if (target_at < 0 && leaves_list(door)) return paint_outside_exit(room, direction, *door);
-    if (target_at < 0) return;
-    const TAreaRoom* target = rooms_[target_at].get();
-    const P64 p = centre(room);
-    const Color own = params_.greyed ? colors::kSilver : exit_color(door->Flags);
+  void paint_exit(const TDrawnRoom& room, P64 p, int32_t direction) {
+    const size_t d = static_cast<size_t>(direction);
+    if (room.to_vnum[d] == 0) return;
+    const TDrawnRoom* target = target_of(room, direction);
+    if (target == nullptr && leaves_list(room, direction)) return paint_outside_exit(room, p, direction);
+    if (target == nullptr) return;
+    const Color own = params_.greyed ? colors::kSilver : exit_color(room.flags[d]);
     if (direction == DIR_SOMEWHERE) {
       fill_with(own);
       draw_polygon(canvas_, somewhere_mark(p, s_));
@@ -366,8 +376,8 @@ class LevelPainter {
     if (has_line(direction)) {
       t = line_end(room, *target, direction);
       if (target != &room) {
-        canvas_.set_pen_color(params_.greyed ? colors::kSilver
-                                             : exit_color(door->Flags | reverse_flags(*target, direction)));
+        const uint32_t reverse = target->flags[static_cast<size_t>(RevDir[d])];
+        canvas_.set_pen_color(params_.greyed ? colors::kSilver : exit_color(room.flags[d] | reverse));
         const P64 u = kUnit[direction];
         const P64 start = p + (s_ + k_) * u;
         const P64 end = t - (s_ + k_) * u;
@@ -378,22 +388,18 @@ class LevelPainter {
     draw_polygon(canvas_, arrowhead(direction, t, p, s_));
   }
 
-  static uint32_t reverse_flags(const TAreaRoom& target, int32_t direction) {
-    const TAreaDoor* reverse = target.Doors[RevDir[direction]].get();
-    return reverse == nullptr ? 0 : reverse->Flags;
-  }
-
   void fill_with(Color color) {
     canvas_.set_pen_color(color);
     canvas_.set_brush_color(color);
   }
 
   const std::vector<std::unique_ptr<TAreaRoom>>& rooms_;
+  const TMapIndex& index_;
   Canvas& canvas_;
   const DrawLevelParams& params_;
   const SectorPalette& palette_;
-  VnumIndex own_index_;  // when no index is given
-  const VnumIndex& index_;
+  int64_t line_height_ = -1;  // of a label, measured on first use
+  int64_t digit_width_ = 0;   // of the narrowest digit
   int64_t s_;
   int64_t k_;
 };
@@ -441,7 +447,10 @@ Color SectorPalette::color_of(int32_t sector) const {
 void DrawLevel(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& params,
                const SectorPalette& palette) {
   if (params.cell_size <= 0) return;
-  LevelPainter(rooms, canvas, params, palette).paint();
+  if (params.index != nullptr) return LevelPainter(rooms, *params.index, canvas, params, palette).paint();
+  TMapIndex index;
+  index.Build(rooms);
+  LevelPainter(rooms, index, canvas, params, palette).paint();
 }
 
 void DrawLevel(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& params) {
@@ -462,15 +471,20 @@ void PaintMap(const TAreaRooms& rooms, Canvas& canvas, int32_t level, int32_t se
 }
 
 void PaintMap(const TAreaRooms& rooms, Canvas& canvas, const DrawLevelParams& shown) {
+  if (shown.cell_size <= 0) return;
   const std::vector<std::string>* colors = world_sector_colors(rooms);
   const SectorPalette palette = colors == nullptr ? SectorPalette() : SectorPalette(*colors);
+  TMapIndex own;
+  if (shown.index == nullptr) own.Build(rooms);
   DrawLevelParams shadow = shown;
+  shadow.index = shown.index == nullptr ? &own : shown.index;
   shadow.level = wrap_add(shown.level, -1);
   shadow.off_x = wrap_add(shown.off_x, 3);
   shadow.off_y = wrap_add(shown.off_y, 3);
   shadow.greyed = true;
   DrawLevel(rooms, canvas, shadow, palette);
   DrawLevelParams level = shown;
+  level.index = shadow.index;
   level.greyed = false;
   DrawLevel(rooms, canvas, level, palette);
 }

@@ -34,10 +34,11 @@ struct DrawLevelParams {
   // When set, only rooms whose drawing can touch this rectangle (canvas pixels) are painted; the pixels
   // inside it come out the same as without it.
   const Rect* visible = nullptr;
-  // The index of the rooms as laid out: with visible, only the rooms near it are looked at.
+  // The index of the rooms as they stand; with visible, only the rooms near it are looked at. Without
+  // one, the drawing makes one for itself.
   const TMapIndex* index = nullptr;
   // Exits into another area (a stub ending in a filled square) and exits to a vnum no loaded room has (a
-  // magenta stub ending in a cross). Needs the index, which knows where such exits lead.
+  // magenta stub ending in a cross).
   bool outside_exits = false;
   // The vnum inside each room square that has room for it, and the name under it when there is room
   // for both, in black or white, whichever reads better on the sector colour.

@@ -29,73 +29,101 @@ int64_t TMapIndex::BlockKey(int64_t bx, int64_t by) {
   return static_cast<int64_t>((static_cast<uint64_t>(bx) << 32) ^ (static_cast<uint64_t>(by) & 0xFFFFFFFFu));
 }
 
+TDrawnRoom TMapIndex::Drawn(const TAreaRoom& room) const {
+  TDrawnRoom drawn;
+  drawn.x = room.X;
+  drawn.y = room.Y;
+  drawn.level = room.Level;
+  drawn.sector = room.Sector;
+  drawn.placed = !room.Unplaced;
+  for (size_t d = 0; d < drawn.target.size(); ++d) {
+    const TAreaDoor* door = room.Doors[d].get();
+    drawn.target[d] = door == nullptr || door->ToVnum == 0 ? -1 : vnums_.index_of(door->ToVnum);
+    drawn.to_vnum[d] = door == nullptr ? 0 : door->ToVnum;
+    drawn.flags[d] = door == nullptr ? 0 : static_cast<uint8_t>(door->Flags & 0xFF);
+  }
+  return drawn;
+}
+
 void TMapIndex::Build(const TAreaRooms& rooms) {
   vnums_ = VnumIndex(rooms);
+  drawn_.clear();
+  drawn_.reserve(rooms.Items.size());
+  for (const auto& room : rooms.Items)
+    drawn_.push_back(Drawn(*room));
   levels_.clear();
   spread_reach_.clear();
   first_unplaced_ = -1;
   frame_x_ = frame_y_ = 0;
   anchor_ = -1;
-  for (size_t i = 0; i < rooms.Items.size(); ++i) {
-    const TAreaRoom& room = *rooms.Items[i];
-    if (anchor_ < 0 && !room.Unplaced) {
+  for (size_t i = 0; i < drawn_.size(); ++i) {
+    if (anchor_ < 0 && drawn_[i].placed) {
       anchor_ = static_cast<int32_t>(i);
-      anchor_x_ = room.X;
-      anchor_y_ = room.Y;
+      anchor_x_ = drawn_[i].x;
+      anchor_y_ = drawn_[i].y;
     }
-    Insert(rooms, static_cast<int32_t>(i));
+    Insert(static_cast<int32_t>(i));
   }
   ClassifyOutside(rooms);
 }
 
+// The rooms all moved by the same step when the added room made a new least column or row.
 void TMapIndex::Follow(const TAreaRooms& rooms) {
   if (anchor_ < 0) return;
   const TAreaRoom& anchor = *rooms.Items[static_cast<size_t>(anchor_)];
-  frame_x_ -= int64_t{anchor.X} - anchor_x_;
-  frame_y_ -= int64_t{anchor.Y} - anchor_y_;
+  const int32_t dx = anchor.X - anchor_x_;
+  const int32_t dy = anchor.Y - anchor_y_;
+  if (dx == 0 && dy == 0) return;
+  frame_x_ -= dx;
+  frame_y_ -= dy;
   anchor_x_ = anchor.X;
   anchor_y_ = anchor.Y;
+  for (TDrawnRoom& drawn : drawn_) {
+    if (!drawn.placed) continue;
+    drawn.x += dx;
+    drawn.y += dy;
+  }
 }
 
 void TMapIndex::AddLinkedRoom(const TAreaRooms& rooms, int32_t from_index) {
   Follow(rooms);
   const auto added = static_cast<int32_t>(rooms.Items.size()) - 1;
   vnums_.Add(rooms.Items.back()->Vnum, added);
-  Insert(rooms, added);
+  drawn_.push_back(Drawn(*rooms.Items.back()));
+  drawn_[static_cast<size_t>(from_index)] = Drawn(*rooms.Items[static_cast<size_t>(from_index)]);
+  Insert(added);
   // The room it was made from reaches one cell further now.
-  Insert(rooms, from_index);
+  Insert(from_index);
 }
 
-TMapIndex::Reach TMapIndex::ReachOf(const TAreaRooms& rooms, int32_t index) const {
-  const TAreaRoom& room = *rooms.Items[static_cast<size_t>(index)];
-  const int64_t x = room.X + frame_x_;
-  const int64_t y = room.Y + frame_y_;
+TMapIndex::Reach TMapIndex::ReachOf(int32_t index) const {
+  const TDrawnRoom& room = drawn_[static_cast<size_t>(index)];
+  const int64_t x = room.x + frame_x_;
+  const int64_t y = room.y + frame_y_;
   Reach reach{x, y, x, y};
   for (int32_t d = 0; d < DirectionCount; ++d) {
-    const TAreaDoor* door = room.Doors[static_cast<size_t>(d)].get();
-    if (!has_line(d) || door == nullptr || door->ToVnum == 0) continue;
-    const int32_t target = vnums_.index_of(door->ToVnum);
-    if (target < 0 || target == index) continue;
-    const TAreaRoom& to = *rooms.Items[static_cast<size_t>(target)];
-    if (to.Unplaced || to.Level != room.Level) continue;
-    reach.left = std::min(reach.left, to.X + frame_x_);
-    reach.right = std::max(reach.right, to.X + frame_x_);
-    reach.top = std::min(reach.top, to.Y + frame_y_);
-    reach.bottom = std::max(reach.bottom, to.Y + frame_y_);
+    const int32_t target = room.target[static_cast<size_t>(d)];
+    if (!has_line(d) || target < 0 || target == index) continue;
+    const TDrawnRoom& to = drawn_[static_cast<size_t>(target)];
+    if (!to.placed || to.level != room.level) continue;
+    reach.left = std::min(reach.left, to.x + frame_x_);
+    reach.right = std::max(reach.right, to.x + frame_x_);
+    reach.top = std::min(reach.top, to.y + frame_y_);
+    reach.bottom = std::max(reach.bottom, to.y + frame_y_);
   }
   return reach;
 }
 
-void TMapIndex::Insert(const TAreaRooms& rooms, int32_t index) {
-  const TAreaRoom& room = *rooms.Items[static_cast<size_t>(index)];
-  if (room.Unplaced) {
+void TMapIndex::Insert(int32_t index) {
+  const TDrawnRoom& room = drawn_[static_cast<size_t>(index)];
+  if (!room.placed) {
     if (first_unplaced_ < 0 || index < first_unplaced_) first_unplaced_ = index;
     return;
   }
-  Level& level = levels_[room.Level];
-  const Reach reach = ReachOf(rooms, index);
+  Level& level = levels_[room.level];
+  const Reach reach = ReachOf(index);
   // Always in the block of its own cell, for the hit test.
-  level.blocks[BlockKey((room.X + frame_x_) >> kBlockShift, (room.Y + frame_y_) >> kBlockShift)].push_back(
+  level.blocks[BlockKey((room.x + frame_x_) >> kBlockShift, (room.y + frame_y_) >> kBlockShift)].push_back(
       index);
   if (reach.right - reach.left > kNearReach || reach.bottom - reach.top > kNearReach) {
     level.spread.push_back(index);
@@ -155,7 +183,7 @@ void TMapIndex::RoomsNear(int32_t level_number, const CellRect& cells, std::vect
   out.erase(std::unique(out.begin(), out.end()), out.end());
 }
 
-int32_t TMapIndex::RoomAtCell(const TAreaRooms& rooms, int32_t level_number, int64_t x, int64_t y) const {
+int32_t TMapIndex::RoomAtCell(int32_t level_number, int64_t x, int64_t y) const {
   int32_t found = level_number == 0 && x == 0 && y == 0 ? first_unplaced_ : -1;
   const auto level = levels_.find(level_number);
   if (level == levels_.end()) return found;
@@ -163,14 +191,14 @@ int32_t TMapIndex::RoomAtCell(const TAreaRooms& rooms, int32_t level_number, int
       level->second.blocks.find(BlockKey((x + frame_x_) >> kBlockShift, (y + frame_y_) >> kBlockShift));
   if (block == level->second.blocks.end()) return found;
   for (const int32_t index : block->second) {
-    const TAreaRoom& room = *rooms.Items[static_cast<size_t>(index)];
-    if (room.X == x && room.Y == y && (found < 0 || index < found)) found = index;
+    const TDrawnRoom& room = drawn_[static_cast<size_t>(index)];
+    if (room.x == x && room.y == y && (found < 0 || index < found)) found = index;
   }
   return found;
 }
 
-int32_t RoomAtPoint(const TAreaRooms& rooms, const TMapIndex& index, int32_t level, int32_t zoom,
-                    int32_t off_x, int32_t off_y, int32_t px, int32_t py) {
+int32_t RoomAtPoint(const TMapIndex& index, int32_t level, int32_t zoom, int32_t off_x, int32_t off_y,
+                    int32_t px, int32_t py) {
   if (zoom <= 0) return -1;
   const int64_t pitch = 4 * int64_t{zoom};
   const int64_t mx = int64_t{px} + off_x;
@@ -178,7 +206,7 @@ int32_t RoomAtPoint(const TAreaRooms& rooms, const TMapIndex& index, int32_t lev
   const int64_t cx = floor_div(mx + pitch / 2, pitch);
   const int64_t cy = floor_div(my + pitch / 2, pitch);
   if (std::abs(cx * pitch - mx) > zoom || std::abs(cy * pitch - my) > zoom) return -1;
-  return index.RoomAtCell(rooms, level, cx, cy);
+  return index.RoomAtCell(level, cx, cy);
 }
 
 }  // namespace tavro

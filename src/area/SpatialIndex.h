@@ -2,15 +2,18 @@
 // Where the rooms of a laid-out list stand, so that painting and hit testing look only at what is in
 // view: the placed rooms of each level in square blocks of cells, the first room of each vnum, and what
 // the exits that leave the list lead to.
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "area/Directions.h"
 #include "area/Layout.h"
 
 namespace tavro {
 
+class TAreaRoom;
 class TAreaRooms;
 
 // Grid cells from (left, top) to (right, bottom), both included.
@@ -19,6 +22,19 @@ struct CellRect {
   int64_t top = 0;
   int64_t right = 0;
   int64_t bottom = 0;
+};
+
+// What the drawing reads of a room, kept together: a large view is drawn without visiting the rooms'
+// records and exits scattered in memory.
+struct TDrawnRoom {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t level = 0;
+  int32_t sector = 0;
+  bool placed = false;
+  std::array<int32_t, DirectionCount> target{};   // the first room with the exit's vnum, -1 when none
+  std::array<int32_t, DirectionCount> to_vnum{};  // 0 where there is no exit
+  std::array<uint8_t, DirectionCount> flags{};    // door, closed and locked bits of each door there is
 };
 
 class TMapIndex {
@@ -36,9 +52,10 @@ class TMapIndex {
   void RoomsNear(int32_t level, const CellRect& cells, std::vector<int32_t>& out) const;
   // The first room in list order standing at the cell; unplaced rooms stand at (0, 0) on level 0. -1 when
   // none.
-  int32_t RoomAtCell(const TAreaRooms& rooms, int32_t level, int64_t x, int64_t y) const;
+  int32_t RoomAtCell(int32_t level, int64_t x, int64_t y) const;
 
   const VnumIndex& Vnums() const { return vnums_; }
+  const TDrawnRoom& Room(int32_t index) const { return drawn_[static_cast<size_t>(index)]; }
   // An exit to a vnum that no room of this list has: true when a room of another loaded area has it.
   bool LeadsToOtherArea(int32_t vnum) const { return other_area_.contains(vnum); }
 
@@ -51,12 +68,14 @@ class TMapIndex {
     int64_t left, top, right, bottom;  // cells, in the index's own frame
   };
 
-  void Insert(const TAreaRooms& rooms, int32_t index);
-  Reach ReachOf(const TAreaRooms& rooms, int32_t index) const;
+  void Insert(int32_t index);
+  Reach ReachOf(int32_t index) const;
+  TDrawnRoom Drawn(const TAreaRoom& room) const;
   static int64_t BlockKey(int64_t bx, int64_t by);
   void Follow(const TAreaRooms& rooms);
 
   VnumIndex vnums_;
+  std::vector<TDrawnRoom> drawn_;
   std::unordered_map<int32_t, Level> levels_;
   std::unordered_map<int32_t, Reach> spread_reach_;  // of the rooms in the spread lists
   std::unordered_set<int32_t> other_area_;
@@ -70,7 +89,7 @@ class TMapIndex {
 };
 
 // The room under a pixel of the map (as RoomAtPoint of MapEditing.h), looked up in the index.
-int32_t RoomAtPoint(const TAreaRooms& rooms, const TMapIndex& index, int32_t level, int32_t zoom,
-                    int32_t off_x, int32_t off_y, int32_t px, int32_t py);
+int32_t RoomAtPoint(const TMapIndex& index, int32_t level, int32_t zoom, int32_t off_x, int32_t off_y,
+                    int32_t px, int32_t py);
 
 }  // namespace tavro

@@ -57,7 +57,7 @@ TEST_F(SpatialIndexTest, HitTestFindsWhatThePlainOneFinds) {
       for (int32_t py = -30; py < 600; py += 3) {
         for (int32_t px = -30; px < 600; px += 3) {
           const int32_t plain = RoomAtPoint(rooms, level, zoom, 7, -4, px, py);
-          ASSERT_EQ(RoomAtPoint(rooms, index, level, zoom, 7, -4, px, py), plain) << px << "," << py;
+          ASSERT_EQ(RoomAtPoint(index, level, zoom, 7, -4, px, py), plain) << px << "," << py;
           hits += plain >= 0;
         }
       }

@@ -239,7 +239,7 @@ void TMapWidget::PBPaint(QPainter& painter, const QRect& dirty) {
 
 int32_t TMapWidget::RoomAtPoint(int px, int py) const {
   if (!Rooms) return -1;
-  return tavro::RoomAtPoint(*Rooms, Index, MapLevel, Zoom, offset_x(), offset_y(), px, py);
+  return tavro::RoomAtPoint(Index, MapLevel, Zoom, offset_x(), offset_y(), px, py);
 }
 
 QString TMapWidget::DescriptionOf(int32_t index, const QString& separator) const {
