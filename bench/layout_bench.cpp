@@ -1,5 +1,6 @@
-// Layout and drawing costs on large areas: a square grid with exits both ways and a long corridor, laid out
-// and drawn onto a null canvas and into a 1920 x 1080 image, at 1,000, 10,000 and 100,000 rooms.
+// Layout and drawing costs on large areas: a square grid with exits both ways, a long corridor and a tangle,
+// laid out and drawn onto a null canvas and into a 1920 x 1080 image, at 1,000, 10,000 and 100,000 rooms;
+// rooms made from the map in a 100,000-room area.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -8,9 +9,12 @@
 #include <cmath>
 #include <random>
 
+#include "area/Changes.h"
 #include "area/Layout.h"
 #include "area/MapDrawing.h"
+#include "area/MapEditing.h"
 #include "area/Rooms.h"
+#include "area/SpatialIndex.h"
 #include "ui/common/PainterCanvas.h"
 
 namespace tavro {
@@ -90,9 +94,8 @@ void BM_LayoutCorridor(benchmark::State& state) {
 BENCHMARK(BM_LayoutCorridor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Exits in random directions to random rooms: the layout keeps colliding and pushing.
-void BM_LayoutTangled(benchmark::State& state) {
+std::unique_ptr<TAreaRooms> make_tangle(int32_t count) {
   auto rooms = std::make_unique<TAreaRooms>(nullptr);
-  const auto count = static_cast<int32_t>(state.range(0));
   std::mt19937 random(7);
   for (int32_t v = 1; v <= count; ++v)
     rooms->Add().Vnum = v;
@@ -100,12 +103,50 @@ void BM_LayoutTangled(benchmark::State& state) {
     for (int32_t e = 0; e < 3; ++e)
       rooms->Items[v - 1]->EnsureDoor(static_cast<int32_t>(random() % 10)).ToVnum =
           1 + static_cast<int32_t>(random() % count);
+  return rooms;
+}
+
+void BM_LayoutTangled(benchmark::State& state) {
+  auto rooms = make_tangle(static_cast<int32_t>(state.range(0)));
   for (auto _ : state) {
     AutoLayout(*rooms);
     benchmark::DoNotOptimize(rooms->MaxX);
   }
 }
-BENCHMARK(BM_LayoutTangled)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutTangled)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Making a room from the map in a laid-out area of range(0) rooms, layout and index included: a corridor
+// grows east from a room on the edge of a grid (range(1) 0) or of a tangle (1). Counts the additions the
+// remembered walk refused.
+void BM_MakeLinkedRoom(benchmark::State& state) {
+  auto rooms =
+      state.range(1) == 0 ? make_grid(side_for(state.range(0))) : make_tangle(int32_t(state.range(0)));
+  TRoomLayout layout;
+  layout.LayOut(*rooms);
+  TMapIndex index;
+  index.Build(*rooms);
+  // The room furthest east (and then north) of level 0 starts the corridor.
+  int32_t from = 0;
+  for (int32_t i = 0; i < int32_t(rooms->Items.size()); ++i) {
+    const TAreaRoom& r = *rooms->Items[i];
+    const TAreaRoom& best = *rooms->Items[from];
+    if (!r.Unplaced && r.Level == 0 && (r.X > best.X || (r.X == best.X && r.Y < best.Y))) from = i;
+  }
+  int64_t refused = 0;
+  for (auto _ : state) {
+    TRoomCreation made = CreateLinkedRoom(*rooms, from, DIR_EAST, 0);
+    if (layout.AddLinkedRoom(*rooms, from, DIR_EAST)) {
+      index.AddLinkedRoom(*rooms, from);
+    } else {
+      ++refused;
+      layout.LayOut(*rooms);
+      index.Build(*rooms);
+    }
+    from = made.index;
+  }
+  state.counters["refused"] = static_cast<double>(refused);
+}
+BENCHMARK(BM_MakeLinkedRoom)->ArgsProduct({{100000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // range(1): 1 draws only what can touch a 1920 x 1080 view, 0 the whole level.
 void BM_DrawLevelNull(benchmark::State& state) {
@@ -121,6 +162,32 @@ void BM_DrawLevelNull(benchmark::State& state) {
   state.counters["calls/draw"] = static_cast<double>(canvas.calls) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_DrawLevelNull)->ArgsProduct({{1000, 10000, 100000}, {1, 0}})->Unit(benchmark::kMillisecond);
+
+// What the map widget paints on a full-HD view through the index, at range(1) cells scrolled down and
+// right, zoom range(2): the shadow level and the shown level with labels and exit marks, into an image.
+void BM_PaintViewIndexed(benchmark::State& state) {
+  auto rooms = make_grid(side_for(state.range(0)));
+  AutoLayout(*rooms);
+  TMapIndex index;
+  index.Build(*rooms);
+  QImage image(kView.right, kView.bottom, QImage::Format_RGB32);
+  DrawLevelParams params;
+  params.cell_size = static_cast<int32_t>(state.range(2));
+  params.off_x = params.off_y = static_cast<int32_t>(state.range(1)) * 4 * params.cell_size;
+  params.visible = &kView;
+  params.index = &index;
+  params.outside_exits = true;
+  params.labels = true;
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ui::PainterCanvas canvas(painter);
+    PaintMap(*rooms, canvas, params);
+  }
+}
+BENCHMARK(BM_PaintViewIndexed)
+    ->ArgsProduct({{100000}, {0, 150}, {5, 10, 20, 40}})
+    ->Unit(benchmark::kMillisecond);
 
 // What the map widget does on a repaint of a full-HD view: shadow level and shown level into an image.
 void BM_DrawLevelImage(benchmark::State& state) {

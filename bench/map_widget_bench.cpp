@@ -1,5 +1,5 @@
-// One frame of the map widget for a 10,000-room area at 1920 x 1080, rendered offscreen into an image: what
-// every scroll, zoom or selection change costs the builder.
+// One frame of the map widget for a 100,000-room area at 1920 x 1080, rendered offscreen into an image: what
+// every scroll, zoom or selection change costs the builder; and a room made from the map there.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QImage>
@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "area/Area.h"
+#include "area/Directions.h"
 #include "area/Rooms.h"
 #include "ui/main/MapWidget.h"
 #include "world/Areas.h"
@@ -14,11 +15,11 @@
 
 namespace {
 
-constexpr int kSide = 100;  // a 100 x 100 grid: 10,000 rooms
+constexpr int kSide = 320;  // two grids of 320 x 157: 100,480 rooms
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// Two grids of 100 x 50 rooms, one on level 0 and one right under it on level -1 (so that the grey shadow
+// Two grids of 320 x 157 rooms, one on level 0 and one right under it on level -1 (so that the grey shadow
 // covers the whole map too): rooms joined east-west along every row and north-south down the first
 // column, a closed door on every fifth east exit, the two grids joined by an up/down exit.
 std::unique_ptr<tavro::TWorld> make_world() {
@@ -28,7 +29,7 @@ std::unique_ptr<tavro::TWorld> make_world() {
     world->SectorColors.push_back(std::to_string(sector) + "=" + std::to_string(0x203040 * (sector + 1)));
   world->Areas->Items.push_back(std::make_unique<TArea>(world->Areas.get()));
   TAreaRooms& rooms = *world->Areas->Items.back()->Rooms;
-  constexpr int kRows = kSide / 2;
+  constexpr int kRows = 157;
   const auto vnum_at = [](int grid, int row, int column) {
     return 1 + (grid * kRows + row) * kSide + column;
   };
@@ -50,7 +51,7 @@ std::unique_ptr<tavro::TWorld> make_world() {
     }
   }
   rooms.Items.front()->EnsureDoor(DIR_DOWN).ToVnum = vnum_at(1, 0, 0);
-  rooms.Items[kRows * kSide]->EnsureDoor(DIR_UP).ToVnum = vnum_at(0, 0, 0);
+  rooms.Items[157 * kSide]->EnsureDoor(DIR_UP).ToVnum = vnum_at(0, 0, 0);
   return world;
 }
 
@@ -110,6 +111,18 @@ BENCHMARK_CAPTURE(paint_frames, Zoom10_Scrolled, 10, 40)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(paint_frames, Zoom20, 20, 20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(paint_frames, Zoom40, 40, 20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(paint_frames, Zoom160, 160, 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paint_frames, Zoom10_Far, 10, 150)->Unit(benchmark::kMillisecond);
+
+// Ctrl+Right on the last room of the first row, again and again: a corridor grows east out of the grid,
+// each new room laid out and indexed as a full layout would place it (the paint is measured above).
+void make_linked_rooms(benchmark::State& state) {
+  MapFixture& f = fixture();
+  f.map.SelectRoom(kSide - 1);
+  for (auto _ : state)
+    f.map.CreateRoomTowards(tavro::DIR_EAST);
+  state.counters["rooms"] = static_cast<double>(f.world->Areas->Items.back()->Rooms->Items.size());
+}
+BENCHMARK(make_linked_rooms)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
