@@ -295,6 +295,19 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
     ok();
     QCOMPARE(record(0).Affects.Items.size(), size_t(3));
     QCOMPARE(record(0).Affects.Items[2]->Modifier, 8);
+    objects->lvAffects->topLevelItem(0)->setSelected(true);
+    objects->lvAffects->topLevelItem(2)->setSelected(true);
+    objects->btnRemoveAffect->click();
+    QCOMPARE(texts(), QStringList{u"RESISTANT=ENERGY"_s});
+  }
+
+  // Layers are offered only while a wear flag outside the non-wear ones (A, N, O, P) is ticked.
+  void layersFollowWearFlags() {
+    QVERIFY(objects->lbLayers->isHidden());
+    objects->chWear->item(1)->setCheckState(Qt::Checked);
+    QVERIFY(!objects->lbLayers->isHidden());
+    objects->chWear->item(1)->setCheckState(Qt::Unchecked);
+    QVERIFY(objects->lbLayers->isHidden());
   }
 
   // Cancel (or Escape) in any dialog of a flow changes nothing: the area stays unmodified.

@@ -194,6 +194,7 @@ QWidget* TObjectEditForm::CreateDescriptionsPage() {
   Button1 = make_button(page, QStringLiteral("Button1"), QStringLiteral("..."));
   Button1->setAccessibleDescription(QStringLiteral("The six cases of the short description"));
   Button1->setToolTip(QStringLiteral("The six cases of the short description"));
+  Button1->setMaximumWidth(30);
   LNameEdit = make<QLineEdit>(page, QStringLiteral("LNameEdit"));
   DescriptionEdit = make<TTextField>(page, QStringLiteral("DescriptionEdit"));
   btnViewObject = make_button(page, QStringLiteral("btnViewObject"), QStringLiteral("View"));
