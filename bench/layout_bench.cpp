@@ -164,7 +164,8 @@ void BM_DrawLevelNull(benchmark::State& state) {
 BENCHMARK(BM_DrawLevelNull)->ArgsProduct({{1000, 10000, 100000}, {1, 0}})->Unit(benchmark::kMillisecond);
 
 // What the map widget paints on a full-HD view through the index, at range(1) cells scrolled down and
-// right, zoom range(2): the shadow level and the shown level with labels and exit marks, into an image.
+// right, zoom range(2): the shadow level and the shown level with labels and exit marks, into an image
+// (range(3) 1) or onto a null canvas, which leaves the core's own part.
 void BM_PaintViewIndexed(benchmark::State& state) {
   auto rooms = make_grid(side_for(state.range(0)));
   AutoLayout(*rooms);
@@ -178,7 +179,12 @@ void BM_PaintViewIndexed(benchmark::State& state) {
   params.index = &index;
   params.outside_exits = true;
   params.labels = true;
+  NullCanvas null;
   for (auto _ : state) {
+    if (state.range(3) == 0) {
+      PaintMap(*rooms, null, params);
+      continue;
+    }
     image.fill(Qt::white);
     QPainter painter(&image);
     ui::PainterCanvas canvas(painter);
@@ -186,7 +192,7 @@ void BM_PaintViewIndexed(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PaintViewIndexed)
-    ->ArgsProduct({{100000}, {0, 150}, {5, 10, 20, 40}})
+    ->ArgsProduct({{100000}, {0, 150}, {5, 10, 20, 40}, {1, 0}})
     ->Unit(benchmark::kMillisecond);
 
 // What the map widget does on a repaint of a full-HD view: shadow level and shown level into an image.

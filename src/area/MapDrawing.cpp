@@ -117,7 +117,7 @@ bool has_line(int32_t direction) {
 }
 
 // Exit colour from flag bits 1 (door), 2 (closed) and 4 (locked): the strongest wins.
-Color exit_color(uint32_t flags) {
+inline Color exit_color(uint32_t flags) {
   if (flags & EX_LOCKED) return colors::kRed;
   if (flags & EX_CLOSED) return colors::kBlue;
   if (flags & EX_ISDOOR) return colors::kLime;
@@ -241,8 +241,8 @@ class LevelPainter {
 
   // An exit drawn with a mark of its own: it leads to no room of this list.
   bool leaves_list(const TDrawnRoom& room, int32_t direction) const {
-    return params_.outside_exits && room.target[static_cast<size_t>(direction)] < 0 &&
-           room.to_vnum[static_cast<size_t>(direction)] >= 1;
+    const int32_t target = room.target[static_cast<size_t>(direction)];
+    return params_.outside_exits && target <= TDrawnRoom::kOutside && index_.OutsideVnum(target) >= 1;
   }
 
   // Where the line and arrowhead of a flat exit end: the target's centre on this level, else a stub.
@@ -339,7 +339,7 @@ class LevelPainter {
   // room); up, down and somewhere keep their own shapes, in magenta when they lead nowhere.
   void paint_outside_exit(const TDrawnRoom& room, P64 p, int32_t direction) {
     const size_t d = static_cast<size_t>(direction);
-    const bool elsewhere = index_.LeadsToOtherArea(room.to_vnum[d]);
+    const bool elsewhere = index_.LeadsToOtherArea(index_.OutsideVnum(room.target[d]));
     const Color own = params_.greyed ? colors::kSilver : elsewhere ? exit_color(room.flags[d]) : kNowhere;
     if (!has_line(direction)) {
       fill_with(own);
@@ -362,7 +362,7 @@ class LevelPainter {
 
   void paint_exit(const TDrawnRoom& room, P64 p, int32_t direction) {
     const size_t d = static_cast<size_t>(direction);
-    if (room.to_vnum[d] == 0) return;
+    if (room.target[d] == TDrawnRoom::kNoExit) return;
     const TDrawnRoom* target = target_of(room, direction);
     if (target == nullptr && leaves_list(room, direction)) return paint_outside_exit(room, p, direction);
     if (target == nullptr) return;

@@ -29,7 +29,7 @@ int64_t TMapIndex::BlockKey(int64_t bx, int64_t by) {
   return static_cast<int64_t>((static_cast<uint64_t>(bx) << 32) ^ (static_cast<uint64_t>(by) & 0xFFFFFFFFu));
 }
 
-TDrawnRoom TMapIndex::Drawn(const TAreaRoom& room) const {
+TDrawnRoom TMapIndex::Drawn(const TAreaRoom& room) {
   TDrawnRoom drawn;
   drawn.x = room.X;
   drawn.y = room.Y;
@@ -38,9 +38,12 @@ TDrawnRoom TMapIndex::Drawn(const TAreaRoom& room) const {
   drawn.placed = !room.Unplaced;
   for (size_t d = 0; d < drawn.target.size(); ++d) {
     const TAreaDoor* door = room.Doors[d].get();
-    drawn.target[d] = door == nullptr || door->ToVnum == 0 ? -1 : vnums_.index_of(door->ToVnum);
-    drawn.to_vnum[d] = door == nullptr ? 0 : door->ToVnum;
     drawn.flags[d] = door == nullptr ? 0 : static_cast<uint8_t>(door->Flags & 0xFF);
+    drawn.target[d] =
+        door == nullptr || door->ToVnum == 0 ? TDrawnRoom::kNoExit : vnums_.index_of(door->ToVnum);
+    if (door == nullptr || door->ToVnum == 0 || drawn.target[d] >= 0) continue;
+    drawn.target[d] = TDrawnRoom::kOutside - static_cast<int32_t>(outside_vnums_.size());
+    outside_vnums_.push_back(door->ToVnum);
   }
   return drawn;
 }
@@ -48,6 +51,7 @@ TDrawnRoom TMapIndex::Drawn(const TAreaRoom& room) const {
 void TMapIndex::Build(const TAreaRooms& rooms) {
   vnums_ = VnumIndex(rooms);
   drawn_.clear();
+  outside_vnums_.clear();
   drawn_.reserve(rooms.Items.size());
   for (const auto& room : rooms.Items)
     drawn_.push_back(Drawn(*room));

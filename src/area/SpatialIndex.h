@@ -32,9 +32,13 @@ struct TDrawnRoom {
   int32_t level = 0;
   int32_t sector = 0;
   bool placed = false;
-  std::array<int32_t, DirectionCount> target{};   // the first room with the exit's vnum, -1 when none
-  std::array<int32_t, DirectionCount> to_vnum{};  // 0 where there is no exit
-  std::array<uint8_t, DirectionCount> flags{};    // door, closed and locked bits of each door there is
+  // The first room with the exit's vnum; kNoExit where there is no exit or it leads to vnum 0; an exit
+  // to a vnum no room of the list has is kOutside - n, n being its place in TMapIndex::OutsideVnum.
+  std::array<int32_t, DirectionCount> target{};
+  std::array<uint8_t, DirectionCount> flags{};  // door, closed and locked bits of each door there is
+
+  static constexpr int32_t kNoExit = -1;
+  static constexpr int32_t kOutside = -2;
 };
 
 class TMapIndex {
@@ -56,6 +60,10 @@ class TMapIndex {
 
   const VnumIndex& Vnums() const { return vnums_; }
   const TDrawnRoom& Room(int32_t index) const { return drawn_[static_cast<size_t>(index)]; }
+  // The vnum of an exit whose target is kOutside or below.
+  int32_t OutsideVnum(int32_t target) const {
+    return outside_vnums_[static_cast<size_t>(TDrawnRoom::kOutside - target)];
+  }
   // An exit to a vnum that no room of this list has: true when a room of another loaded area has it.
   bool LeadsToOtherArea(int32_t vnum) const { return other_area_.contains(vnum); }
 
@@ -70,12 +78,13 @@ class TMapIndex {
 
   void Insert(int32_t index);
   Reach ReachOf(int32_t index) const;
-  TDrawnRoom Drawn(const TAreaRoom& room) const;
+  TDrawnRoom Drawn(const TAreaRoom& room);
   static int64_t BlockKey(int64_t bx, int64_t by);
   void Follow(const TAreaRooms& rooms);
 
   VnumIndex vnums_;
   std::vector<TDrawnRoom> drawn_;
+  std::vector<int32_t> outside_vnums_;
   std::unordered_map<int32_t, Level> levels_;
   std::unordered_map<int32_t, Reach> spread_reach_;  // of the rooms in the spread lists
   std::unordered_set<int32_t> other_area_;

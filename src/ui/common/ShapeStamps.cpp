@@ -94,8 +94,14 @@ const ShapeStamps::Stamp* ShapeStamps::find(std::span<const Point> points) {
   key.count = points.size();
   for (size_t i = 1; i < points.size(); ++i)
     key.offsets[i - 1] = Point{points[i].x - points[0].x, points[i].y - points[0].y};
+  // A map draws the same few arrowheads over and over: the last shapes are compared before any hashing.
+  for (const Recent& recent : recent_)
+    if (recent.stamp != nullptr && recent.key == key)
+      return recent.stamp->has_value() ? &**recent.stamp : nullptr;
   auto found = stamps_.find(key);
   if (found == stamps_.end()) found = stamps_.emplace(key, make(points, *bounds)).first;
+  recent_[next_recent_] = Recent{key, &found->second};
+  next_recent_ = (next_recent_ + 1) % recent_.size();
   return found->second ? &*found->second : nullptr;
 }
 

@@ -60,7 +60,13 @@ class ShapeStamps {
 
   static std::optional<Stamp> make(std::span<const Point> points, const QRect& bounds);
 
-  std::unordered_map<Key, std::optional<Stamp>, KeyHash> stamps_;
+  std::unordered_map<Key, std::optional<Stamp>, KeyHash> stamps_;  // nodes stay where they are
+  struct Recent {
+    Key key;
+    const std::optional<Stamp>* stamp = nullptr;
+  };
+  std::array<Recent, 8> recent_{};
+  size_t next_recent_ = 0;
 };
 
 }  // namespace tavro::ui
