@@ -15,6 +15,7 @@
 #include "ui/editors/HelpEditForm.h"
 #include "ui/editors/ObjectEditForm.h"
 #include "ui/editors/ParentForm.h"
+#include "ui/editors/RoomEditForm.h"
 #include "ui/editors/StatsEditForm.h"
 #include "ui/main/MainForm.h"
 #include "ui/main/SelectSectorForm.h"
@@ -61,6 +62,7 @@ void TAreaManageForm::Install() {
   TMainForm::set_area_window_factory([](TMainForm* main_form) { return new TAreaManageForm(main_form); });
   set_editor_factory(StatsPage, [] { return std::make_unique<TStatsEditForm>(); });
   set_editor_factory(HelpsPage, [] { return std::make_unique<THelpEditForm>(); });
+  set_editor_factory(RoomsPage, [] { return std::make_unique<TRoomEditForm>(); });
   set_editor_factory(ObjectsPage, [] { return std::make_unique<TObjectEditForm>(); });
 }
 
