@@ -6,6 +6,7 @@
 #include "area/Header.h"
 #include "area/Helps.h"
 #include "area/MapEditing.h"
+#include "area/Mobiles.h"
 #include "area/Objects.h"
 #include "area/Rooms.h"
 
@@ -92,6 +93,32 @@ void swap_by_copies(T& live, T& held) {
 
 void swap_record(TAreaObject& live, TAreaObject& held) {
   swap_by_copies(live, held);
+}
+
+// The copies keep the lists right: a listed mobile's Assign brings a shop it gains into the area's list,
+// and a shop it loses leaves the list as it is destroyed.
+void swap_record(TAreaMobile& live, TAreaMobile& held) {
+  swap_by_copies(live, held);
+}
+
+namespace {
+
+template <class Shop>
+void list_shop(TArea& area, Shop* shop, bool listed) {
+  if (shop == nullptr) return;
+  if (listed)
+    Shop::list_of(area).Add(shop);
+  else
+    Shop::list_of(area).Remove(shop);
+}
+
+}  // namespace
+
+void record_listed(TAreaMobile& mobile, bool listed) {
+  TArea* area = mobile.area();
+  if (area == nullptr) return;
+  list_shop(*area, mobile.Shop.get(), listed);
+  list_shop(*area, mobile.RepairShop.get(), listed);
 }
 
 void swap_record(TAreaRoom& live, TAreaRoom& held) {

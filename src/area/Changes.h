@@ -14,6 +14,7 @@ namespace tavro {
 
 class TArea;
 class TAreaHeader;
+class TAreaMobile;
 class TAreaObject;
 class TAreaRoom;
 class TAreaRooms;
@@ -61,6 +62,13 @@ class TChangeGroup : public TChange {
   std::vector<std::unique_ptr<TChange>> parts_;
 };
 
+// A record has just entered its owning list (listed) or is about to leave it. A record whose parts the
+// area lists besides (a mobile's shops) brings them into those lists or takes them out; others have
+// nothing to do.
+template <class T>
+void record_listed(T&, bool) {}
+void record_listed(TAreaMobile& mobile, bool listed);
+
 // A record put into its owning list at an index, or taken out of it (then Insert is false).
 template <class T>
 class TListChange : public TChange {
@@ -79,8 +87,12 @@ class TListChange : public TChange {
   size_t index() const { return index_; }
 
  private:
-  void put() { list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index_), std::move(held_)); }
+  void put() {
+    list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(index_), std::move(held_));
+    record_listed(*list_[index_], true);
+  }
   void take() {
+    record_listed(*list_[index_], false);
     held_ = std::move(list_[index_]);
     list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(index_));
   }
@@ -128,6 +140,8 @@ std::unique_ptr<TChange> ChangeList(std::vector<std::unique_ptr<T>>& list, size_
 
 void swap_record(TAreaHeader& live, TAreaHeader& held);
 void swap_record(TAreaHelpItem& live, TAreaHelpItem& held);
+// The area's shop and repair-shop lists hold the live mobile's shops afterwards, and nothing of held's.
+void swap_record(TAreaMobile& live, TAreaMobile& held);
 void swap_record(TAreaObject& live, TAreaObject& held);
 // The room's place on the map stays with the live room: it belongs to the layout, not to the contents.
 void swap_record(TAreaRoom& live, TAreaRoom& held);
