@@ -41,4 +41,21 @@ void refuse_field(QWidget* parent, const QString& caption, const QString& prefix
   if (error.field) error.field->setFocus();
 }
 
+std::unique_ptr<TChange> with_names_following(QWidget* parent, const QString& caption,
+                                              const QString& question, std::unique_ptr<TChange> store,
+                                              const std::function<std::unique_ptr<TChange>()>& follow) {
+  if (question.isEmpty()) return store;
+  const DialogAnswer answer = DialogService::instance().question(
+      parent, caption, question, DialogButtons::YesNoCancel, DialogIcon::Question);
+  if (answer == DialogAnswer::No) return store;
+  if (answer != DialogAnswer::Yes) {
+    store->Revert();
+    return nullptr;
+  }
+  auto group = std::make_unique<TChangeGroup>();
+  group->Add(std::move(store));
+  group->Add(follow());
+  return group;
+}
+
 }  // namespace tavro::ui

@@ -4,6 +4,7 @@
 // the concrete editor's mapping of fields to record, checks every field before anything is stored, and
 // stores each OK, Add and Delete as one undoable step. A concrete editor writes only the mapping.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -38,6 +39,13 @@ int32_t field_number(QLineEdit* edit, const QString& caption);
 // Shows the refusal ("<prefix>" CR LF "<message>", or the message alone without a prefix) and puts the
 // focus back on the field.
 void refuse_field(QWidget* parent, const QString& caption, const QString& prefix, const TFieldError& error);
+
+// A store that gives a record the world names elsewhere a new vnum: asks the question (Yes / No / Cancel)
+// whether those names follow. Yes makes store and follow() one step, No keeps the store alone, Cancel
+// takes the store back and gives null. Without a question the store stands alone.
+std::unique_ptr<TChange> with_names_following(QWidget* parent, const QString& caption,
+                                              const QString& question, std::unique_ptr<TChange> store,
+                                              const std::function<std::unique_ptr<TChange>()>& follow);
 
 template <class T>
 class TRecordEditor : public TParentForm {

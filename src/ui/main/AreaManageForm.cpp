@@ -13,6 +13,7 @@
 #include "area/Rooms.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/editors/HelpEditForm.h"
+#include "ui/editors/MobileEditForm.h"
 #include "ui/editors/ObjectEditForm.h"
 #include "ui/editors/ParentForm.h"
 #include "ui/editors/RoomEditForm.h"
@@ -64,6 +65,7 @@ void TAreaManageForm::Install() {
   set_editor_factory(HelpsPage, [] { return std::make_unique<THelpEditForm>(); });
   set_editor_factory(RoomsPage, [] { return std::make_unique<TRoomEditForm>(); });
   set_editor_factory(ObjectsPage, [] { return std::make_unique<TObjectEditForm>(); });
+  set_editor_factory(MobilesPage, [] { return std::make_unique<TMobileEditForm>(); });
 }
 
 TAreaManageForm::TAreaManageForm(TMainForm* main_form, QWidget* parent) : TMDIChild(main_form, parent) {
