@@ -80,12 +80,11 @@ class MobileEditorTest : public QObject, testing::MainWindowFixture {
   }
   void ok() { mobiles->OKButton->click(); }
   void undo() { form->EditUndo1->trigger(); }
+  // A click on the page's tab, as the builder does: it must not store the fields being typed.
   void page(const QString& caption) {
-    for (int i = 0; i < mobiles->MobInfoPage->count(); ++i)
-      if (mobiles->MobInfoPage->tabText(i) == caption) {
-        mobiles->MobInfoPage->tabBar()->setFocus();
-        mobiles->MobInfoPage->setCurrentIndex(i);
-      }
+    QTabBar* tabs = mobiles->MobInfoPage->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+      if (tabs->tabText(i) == caption) QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
   }
 
  private slots:
@@ -115,6 +114,8 @@ class MobileEditorTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(mobiles->cbSex->currentText(), u"3"_s);
     QCOMPARE(mobiles->cbDefPosition->currentText(), u"30"_s);
     QVERIFY(!mobiles->edStats[0]->isEnabled() && !mobiles->chLang->isEnabled());
+    QCOMPARE(mobiles->MobInfoPage->tabText(7), u"Extra Descs"_s);
+    QVERIFY(!mobiles->MobInfoPage->isTabEnabled(7));  // mobiles have none
     const QByteArray before = saved();
     type(mobiles->edLevel, u"6"_s);
     type(mobiles->edGold, u"15"_s);

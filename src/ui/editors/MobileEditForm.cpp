@@ -177,6 +177,9 @@ void TMobileEditForm::FormCreate() {
                        [](TAreaMobileData& m) -> int32_t& { return m.Level; });
   MobInfoPage = new QTabWidget(FieldsPanel);
   MobInfoPage->setObjectName(QStringLiteral("MobInfoPage"));
+  // A click on a page tab takes the focus there: a tab bar that does not take it lets the area window hold
+  // the focus for a moment, which counts as leaving the fields and would store them.
+  MobInfoPage->setFocusPolicy(Qt::StrongFocus);
   auto* top = new QHBoxLayout;
   top->addWidget(caption_label(QStringLiteral("&VNum"), VNumEdit));
   top->addWidget(VNumEdit);
