@@ -106,14 +106,32 @@ void TArea::load_area(const std::string& path) {
     TAreaFile f;
     f.load_file(path);
     Header->FileName = file_name_part(path);
-    for (;;) {
-      if (fread_letter(f) != '#') throw Error("# not found");
-      std::string name = to_upper(fread_word(f));
-      if (name == "$") break;
-      read_section(*this, name, f);
-    }
+    read_area(f);
     IsNew = false;
   });
+}
+
+void TArea::read_area(TAreaFile& f) {
+  for (;;) {
+    if (fread_letter(f) != '#') throw Error("# not found");
+    std::string name = to_upper(fread_word(f));
+    if (name == "$") break;
+    read_section(*this, name, f);
+  }
+}
+
+void TArea::write_area(TAreaFile& f) const {
+  f.clear();
+  Header->Write(f);
+  Helps->WriteSection(f);
+  Mobiles->WriteSection(f);
+  Objects->WriteSection(f);
+  Rooms->WriteSection(f);
+  Resets->WriteSection(f);
+  Shops->WriteSection(f);
+  RepairShops->WriteSection(f);
+  write_specials_section(*this, f);
+  fwrite_text(f, "\n#$\n");
 }
 
 void TArea::save_area(const std::string& path) {
@@ -126,17 +144,7 @@ void TArea::save_area(const std::string& path) {
       throw Error("The areas list already holds \"" + name +
                   "\": saving this new area under that name would destroy the area of that file.");
     TAreaFile f;
-    f.clear();
-    Header->Write(f);
-    Helps->WriteSection(f);
-    Mobiles->WriteSection(f);
-    Objects->WriteSection(f);
-    Rooms->WriteSection(f);
-    Resets->WriteSection(f);
-    Shops->WriteSection(f);
-    RepairShops->WriteSection(f);
-    write_specials_section(*this, f);
-    fwrite_text(f, "\n#$\n");
+    write_area(f);
     f.save_file(path);
     if (joins_list) {
       w->AreaNames.push_back(name);

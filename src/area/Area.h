@@ -26,6 +26,12 @@ class TArea {
 
   void load_area(const std::string& path);
   void save_area(const std::string& path);
+  // The sections of the area, up to and with "#$", from a text already loaded into f, as load_area reads
+  // them from a file; neither the file name nor IsNew is touched. Throws Error.
+  void read_area(TAreaFile& f);
+  // The area's text exactly as save_area writes it (KOI8-R in f's buffer), without touching a file, the
+  // area's file name, IsNew or the areas list (autosave writes recovery files this way). Throws Error.
+  void write_area(TAreaFile& f) const;
   TWorld* world() const;  // null for an area outside a world (tests)
 
   TAreas* Owner;

@@ -1,7 +1,8 @@
 #pragma once
 // A scratch copy of the sample world's settings, lists and reference data, with areas the test writes
 // itself, and the current folder moved into it (the editor starts from the current folder); and the main
-// window over it with its dialogs answered by script.
+// window over it with its dialogs answered by script. The settings hold a session (so that no start-up
+// opens the area picker as on a first start) and the recovery files go to a folder inside the copy.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -69,20 +70,34 @@ class WorldFolder {
       list += name.toUtf8() + '\n';
     }
     write_file(area(QStringLiteral("area.lst")), list + "$\n");
+    QFile settings(path(QStringLiteral("TavroEd.ini")));
+    ok = ok && settings.open(QIODevice::Append) && settings.write("\r\n[Session]\r\nWindows=0\r\n") > 0;
+    settings.close();
+    previous_recovery_ = qgetenv("TAVRO_RECOVERY_DIR");
+    qputenv("TAVRO_RECOVERY_DIR", QFile::encodeName(recovery()));
     previous_ = QDir::currentPath();
     QDir::setCurrent(dir.path());
   }
-  ~WorldFolder() { QDir::setCurrent(previous_); }
+  ~WorldFolder() {
+    QDir::setCurrent(previous_);
+    if (previous_recovery_.isEmpty())
+      qunsetenv("TAVRO_RECOVERY_DIR");
+    else
+      qputenv("TAVRO_RECOVERY_DIR", previous_recovery_);
+  }
 
   QString path(const QString& relative) const { return dir.path() + u'/' + relative; }
   QString mud() const { return path(QStringLiteral("mud")); }
   QString area(const QString& name) const { return path(QStringLiteral("mud/area/") + name); }
+  // Where the autosave keeps the recovery folder of each world.
+  QString recovery() const { return path(QStringLiteral("recovery")); }
 
   QTemporaryDir dir;
   bool ok = false;
 
  private:
   QString previous_;
+  QByteArray previous_recovery_;
 };
 
 // Records the keys pressed in a widget; the modifier keys themselves, pressed on the way, do not count.

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tavro::ui {
 
@@ -29,6 +30,7 @@ QMessageBox::StandardButtons to_box_buttons(DialogButtons buttons) {
     case DialogButtons::Ok:
       return QMessageBox::Ok;
     case DialogButtons::YesNo:
+    case DialogButtons::RecoverDiscard:
       return QMessageBox::Yes | QMessageBox::No;
     case DialogButtons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -45,6 +47,8 @@ QMessageBox::StandardButton escape_button(DialogButtons buttons) {
       return QMessageBox::Ok;
     case DialogButtons::YesNo:
       return QMessageBox::No;
+    case DialogButtons::RecoverDiscard:
+      return QMessageBox::Yes;
     case DialogButtons::YesNoCancel:
     case DialogButtons::OkCancel:
       return QMessageBox::Cancel;
@@ -105,6 +109,11 @@ DialogAnswer QtDialogService::question(QWidget* parent, const QString& caption, 
                                        DialogButtons buttons, DialogIcon icon) {
   QMessageBox box(to_box_icon(icon), caption, box_text(text), to_box_buttons(buttons), parent);
   box.setEscapeButton(escape_button(buttons));
+  if (buttons == DialogButtons::RecoverDiscard) {
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Recover"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Discard"));
+    box.setDefaultButton(QMessageBox::Yes);
+  }
   return to_answer(box.exec());
 }
 

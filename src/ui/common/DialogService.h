@@ -13,7 +13,9 @@ class QWidget;
 namespace tavro::ui {
 
 enum class DialogIcon { Information, Question, Warning, Error };
-enum class DialogButtons { Ok, YesNo, YesNoCancel, OkCancel };
+// RecoverDiscard: buttons "Recover" (answer Yes, the default, also what Esc gives: nothing is lost) and
+// "Discard" (answer No).
+enum class DialogButtons { Ok, YesNo, YesNoCancel, OkCancel, RecoverDiscard };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
 
 class DialogService {

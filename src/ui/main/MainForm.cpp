@@ -25,6 +25,7 @@
 #include "ui/common/TextConversion.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/AutoSave.h"
 #include "ui/main/FindInWorldDock.h"
 #include "ui/main/GetAreaForm.h"
 #include "ui/main/HelpWindow.h"
@@ -32,6 +33,7 @@
 #include "ui/main/MDIChild.h"
 #include "ui/main/SectorColorsForm.h"
 #include "ui/main/SelectSectorForm.h"
+#include "ui/main/SessionStore.h"
 #include "ui/main/ViewCommands.h"
 #include "ui/main/WorldCheckDock.h"
 #include "world/Areas.h"
@@ -86,7 +88,8 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent),
       MdiArea(new QMdiArea(this)),
       document_(new TWorldDocument(this)),
-      select_sector_(new TSelectSectorForm(this)) {
+      select_sector_(new TSelectSectorForm(this)),
+      auto_save_(new TAutoSave(this)) {
   setWindowTitle(kCaption);
   setCentralWidget(MdiArea);
   CreateActions();
@@ -393,7 +396,12 @@ bool TMainForm::StartUp() {
   // The areas list lies in the server's "area" folder: the root is the folder above the list's folder.
   const QString mud_folder = picked.isEmpty() ? from_path(join_path(to_path(StartDir), "mud"))
                                               : QFileInfo(QFileInfo(picked).absolutePath()).absolutePath();
-  return LoadWorld(mud_folder);
+  const bool first_start = !HasSession(*this);
+  if (!LoadWorld(mud_folder)) return false;
+  // A newcomer's first start: the area picker opens by itself.
+  if (first_start && AreaWindows().empty())
+    QTimer::singleShot(0, this, [this] { FileGetFromList1->trigger(); });
+  return true;
 }
 
 bool TMainForm::LoadWorld(const QString& mud_folder) {
@@ -409,6 +417,7 @@ bool TMainForm::LoadWorld(const QString& mud_folder) {
                                       DialogIcon::Error);
   }
   const bool loaded = LoadAreas();
+  if (loaded) RestoreSession(*this, auto_save_->Start());
   UpdateAreaCommands();
   // The start dialog and the loading window had the focus: the keyboard belongs to the editor again.
   activateWindow();
@@ -586,6 +595,7 @@ bool TMainForm::SaveAreaAs(TArea* area) {
 }
 
 bool TMainForm::WriteArea(TArea* area, const QString& path) {
+  if (!auto_save_->BeforeSave(path)) return false;
   try {
     area->save_area(to_path(path));
   } catch (const std::exception& e) {
@@ -678,6 +688,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
   }
   closing_confirmed_ = true;
+  if (auto_save_->Started()) StoreSession(*this);
+  auto_save_->CleanExit();
   MdiArea->closeAllSubWindows();
   if (help_window_) help_window_->close();
   event->accept();

@@ -22,6 +22,7 @@ class TMDIChild;
 class TWorldDocument;
 class TSelectSectorForm;
 class THelpWindow;
+class TAutoSave;
 class TWorldCheckDock;
 class TFindInWorldDock;
 
@@ -70,6 +71,8 @@ class TMainForm : public QMainWindow {
   TWorldDocument& Document() const { return *document_; }
   // The sector picker shared for the whole run (the map's T key).
   TSelectSectorForm& SelectSectorForm() const { return *select_sector_; }
+  // Autosave to recovery files, recovery at start-up and backups on saving.
+  TAutoSave& AutoSave() const { return *auto_save_; }
   // The folder the program started in, without a trailing separator.
   QString StartDir;
 
@@ -122,6 +125,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TWorld> world_;
   TWorldDocument* document_;
   TSelectSectorForm* select_sector_;
+  TAutoSave* auto_save_;
   THelpWindow* help_window_ = nullptr;
   bool started_ = false;
   bool closing_confirmed_ = false;
