@@ -22,6 +22,7 @@
 #include "ui/editors/FormFields.h"
 #include "ui/editors/ProgsPage.h"
 #include "ui/editors/RoomDoorsPage.h"
+#include "ui/editors/RoomResetsPage.h"
 #include "ui/editors/TextField.h"
 #include "ui/main/AreaManageForm.h"
 #include "world/World.h"
@@ -147,13 +148,11 @@ void TRoomEditForm::CreateListPages() {
   Doors = new TRoomDoorsPage;
   Doors->Caption = windowTitle();
   Progs = new TProgsPage;
-  auto* resets = new QLabel(QStringLiteral("The reset editor is not available in this build."));
-  resets->setObjectName(QStringLiteral("TSRoomResets"));
-  resets->setAlignment(Qt::AlignCenter);
+  Resets = new TRoomResetsPage;
   AddPage(ExtraDescs, QStringLiteral("Extra Descs"));
   AddPage(Doors, QStringLiteral("Doors"));
   AddPage(Progs, QStringLiteral("Progs"));
-  AddPage(resets, QStringLiteral("Resets"));
+  AddPage(Resets, QStringLiteral("Resets"));
   const auto edited = [this] {
     if (!ShowingItem) Dirty = true;
   };
@@ -169,6 +168,7 @@ void TRoomEditForm::BindArea(TArea& area) {
     Doors->SetLists(*world);
     Progs->SetProgTypes(world->ProgTypes);
   }
+  Resets->Bind(&area, Document);
   TRecordEditor<TAreaRoom>::BindArea(area);
 }
 
@@ -222,6 +222,7 @@ void TRoomEditForm::FillFields(bool keep_places) {
   Doors->SetRoom(work_room_.get());
   ExtraDescs->SetDescs(&work_room_->ExtraDescs, keep_places ? ExtraDescs->current() : 0);
   Progs->SetProgs(work_room_->Progs.get(), keep_places ? Progs->current() : 0);
+  Resets->SetRoom(room.Vnum);
 }
 
 void TRoomEditForm::ReadFields(TAreaRoom& room) {

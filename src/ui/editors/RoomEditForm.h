@@ -20,6 +20,7 @@ class TExtraDescsPage;
 class TFlagCheckList;
 class TProgsPage;
 class TRoomDoorsPage;
+class TRoomResetsPage;
 class TTextField;
 
 class TRoomEditForm : public TRecordEditor<TAreaRoom> {
@@ -57,6 +58,7 @@ class TRoomEditForm : public TRecordEditor<TAreaRoom> {
   TExtraDescsPage* ExtraDescs = nullptr;
   TRoomDoorsPage* Doors = nullptr;
   TProgsPage* Progs = nullptr;
+  TRoomResetsPage* Resets = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
