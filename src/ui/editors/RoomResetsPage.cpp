@@ -136,6 +136,7 @@ TRoomResetsPage::TRoomResetsPage(QWidget* parent) : QWidget(parent) {
   CreateGridActions();
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(Splitter3);
+  Splitter3->setStretchFactor(1, 1);
   Splitter3->setSizes({kTreeWidth, 260});
   setTabOrder(tvResets, sgResets);
 }
