@@ -14,6 +14,7 @@
 #include "area/MapEditing.h"
 #include "area/RoomRemoval.h"
 #include "area/Rooms.h"
+#include "support/QtBenchmarkMain.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/main/MapWidget.h"
 #include "world/Areas.h"
@@ -144,10 +145,5 @@ BENCHMARK(BM_HistoryOfThousandEdits)->Unit(benchmark::kMillisecond)->Iterations(
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

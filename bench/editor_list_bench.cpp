@@ -8,6 +8,7 @@
 
 #include "area/Area.h"
 #include "area/Helps.h"
+#include "support/QtBenchmarkMain.h"
 #include "ui/editors/HelpEditForm.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -60,10 +61,5 @@ BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

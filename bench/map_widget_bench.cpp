@@ -9,6 +9,7 @@
 #include "area/Area.h"
 #include "area/Directions.h"
 #include "area/Rooms.h"
+#include "support/QtBenchmarkMain.h"
 #include "ui/main/MapWidget.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -127,10 +128,5 @@ BENCHMARK(make_linked_rooms)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include "area/Area.h"
 #include "area/Mobiles.h"
 #include "area/Programs.h"
+#include "support/QtBenchmarkMain.h"
 #include "support/SampleCopy.h"
 #include "ui/editors/MobileEditForm.h"
 #include "world/Areas.h"
@@ -67,10 +68,5 @@ BENCHMARK(BM_SelectAnotherMobile)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

@@ -15,6 +15,7 @@
 #include "area/ResetEditing.h"
 #include "area/Resets.h"
 #include "area/Rooms.h"
+#include "support/QtBenchmarkMain.h"
 #include "ui/common/WorldDocument.h"
 #include "ui/editors/RoomResetsPage.h"
 #include "world/Areas.h"
@@ -115,10 +116,5 @@ BENCHMARK(BM_ResetInsertedAndUndone)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

@@ -12,6 +12,7 @@
 #include "area/Programs.h"
 #include "area/Resets.h"
 #include "area/Rooms.h"
+#include "support/QtBenchmarkMain.h"
 #include "ui/editors/RoomEditForm.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -109,10 +110,5 @@ BENCHMARK(BM_ViewTextOf200Resets)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavro::bench::run_qt_benchmarks(argc, argv);
 }

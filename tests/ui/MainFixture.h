@@ -15,7 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "area/Area.h"
+#include "area/Header.h"
+#include "reading/AreaFile.h"
 #include "ui/common/DialogService.h"
+#include "ui/common/WorldDocument.h"
 #include "ui/main/MainForm.h"
 #include "world/Areas.h"
 #include "world/World.h"
@@ -144,6 +148,42 @@ class MainWindowFixture {
   void load(const AreaFiles& areas, QSize size = {}) {
     show_main_window(areas, size);
     QVERIFY(form->LoadWorld(folder->mud()));
+  }
+
+  // Ends a test whose changes are not to be saved: the windows close without a question and the area
+  // windows are made by the default factory again. Gives how many dialogs came without a scripted answer.
+  int close_without_questions() {
+    if (form)
+      for (TArea* area : form->Document().ModifiedAreas())
+        form->Document().MarkSaved(area);
+    form.reset();
+    const int unexpected = script ? script->unexpected : 0;
+    tear_down();
+    TMainForm::set_area_window_factory(nullptr);
+    return unexpected;
+  }
+
+  // Saves the area and gives its file's bytes.
+  QByteArray saved(TArea* area) {
+    [&] { QVERIFY(form->SaveArea(area)); }();
+    return read_file(folder->area(QString::fromStdString(area->Header->FileName)));
+  }
+
+  // The area saved equals before with only the given runs replaced; read back, it writes the same bytes.
+  void expect_saved(TArea* area, const QByteArray& before,
+                    const QList<std::pair<QByteArray, QByteArray>>& replaced) {
+    QByteArray expected = before;
+    for (const auto& [from, to] : replaced) {
+      QVERIFY2(expected.contains(from), from.constData());
+      expected.replace(from, to);
+    }
+    const QByteArray after = saved(area);
+    QCOMPARE(after, expected);
+    TArea reread(world().Areas.get());
+    reread.load_area(folder->area(QString::fromStdString(area->Header->FileName)).toStdString());
+    TAreaFile f;
+    reread.write_area(f);
+    QCOMPARE(QByteArray::fromStdString(f.Buffer), after);
   }
 
   void tear_down() {

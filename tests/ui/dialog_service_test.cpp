@@ -65,6 +65,25 @@ class DialogServiceTest : public QObject {
     QVERIFY(script.replies.empty());
   }
 
+  // Enter on a real question takes its default button.
+  void enter_takes_the_default_button_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Recover / Discard") << int(DialogButtons::RecoverDiscard) << int(DialogAnswer::Yes);
+    QTest::newRow("Yes / No, No the default") << int(DialogButtons::YesNoDefaultNo) << int(DialogAnswer::No);
+  }
+
+  void enter_takes_the_default_button() {
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    guard.reset();
+    QTimer::singleShot(0, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(service().question(nullptr, u"Cap"_s, u"Text?"_s, DialogButtons(buttons), DialogIcon::Question),
+             DialogAnswer(answer));
+  }
+
   void the_guard_restores_the_real_dialogs() {
     QCOMPARE(&service(), static_cast<DialogService*>(&script));
     guard.reset();

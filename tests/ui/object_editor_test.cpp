@@ -81,30 +81,9 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
 
   TArea* home() const { return area_at(0); }
   const TAreaObject& record(int i) const { return *home()->Objects->Items.at(size_t(i)); }
-  QByteArray saved() {
-    [&] { QVERIFY(form->SaveArea(home())); }();
-    return testing::read_file(folder->area(u"home.are"_s));
-  }
   void select(int row) {
     objects->LBSearch->setFocus();
     objects->LBSearch->setCurrentIndex(objects->Entries->index(row));
-  }
-  // The saved file equals before with only the lines of one object replaced; read back, it writes the
-  // same bytes.
-  void expect_saved(const QByteArray& before, const QList<std::pair<QByteArray, QByteArray>>& replaced) {
-    QByteArray expected = before;
-    for (const auto& [from, to] : replaced) {
-      QVERIFY2(expected.contains(from), from.constData());
-      expected.replace(from, to);
-    }
-    const QByteArray after = saved();
-    QCOMPARE(after, expected);
-    TArea reread(world().Areas.get());
-    reread.load_area(folder->area(u"home.are"_s).toStdString());
-    TAreaFile f;
-    f.clear();
-    reread.write_area(f);
-    QCOMPARE(QByteArray::fromStdString(f.Buffer), after);
   }
   void ok() { objects->OKButton->click(); }
   void undo() { form->EditUndo1->trigger(); }
@@ -121,12 +100,7 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
   }
 
   void cleanup() {
-    for (TArea* area : form->Document().ModifiedAreas())
-      form->Document().MarkSaved(area);
-    form.reset();
-    const int unexpected = script->unexpected;
-    tear_down();
-    TMainForm::set_area_window_factory(nullptr);
+    const int unexpected = close_without_questions();
     QCOMPARE(unexpected, 0);
   }
 
@@ -143,7 +117,7 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
   // A weapon type picked, then one typed into value 3: the file keeps the weapon type by name, so
   // both must reach it.
   void weaponTypePickedAndTyped() {
-    const QByteArray before = saved();
+    const QByteArray before = saved(home());
     QCOMPARE(objects->ValueLabel[3]->text(), u"Тип оружия"_s);
     QVERIFY(objects->btnV[3]->isEnabled() && !objects->btnV[0]->isEnabled());
     when_shown<TSelectWeaponTypeForm>([](TSelectWeaponTypeForm* picker) {
@@ -157,25 +131,26 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
     objects->btnV[3]->click();
     QCOMPARE(objects->edV[3]->text(), u"2"_s);
     ok();
-    expect_saved(before, {{"weapon~ sword~", "weapon~ dagger~"}, {"\n12 2 6 1\n", "\n12 2 6 2\n"}});
+    expect_saved(home(), before, {{"weapon~ sword~", "weapon~ dagger~"}, {"\n12 2 6 1\n", "\n12 2 6 2\n"}});
     type(objects->edV[3], u"4"_s);
     ok();
-    expect_saved(before, {{"weapon~ sword~", "weapon~ mace~"}, {"\n12 2 6 1\n", "\n12 2 6 4\n"}});
+    expect_saved(home(), before, {{"weapon~ sword~", "weapon~ mace~"}, {"\n12 2 6 1\n", "\n12 2 6 4\n"}});
   }
 
   void containerValuesAndKeptCondition() {
     select(1);
-    const QByteArray before = saved();
+    const QByteArray before = saved(home());
     QCOMPARE(objects->edCondition->value(), 100);  // the field's range; the file says 150
     type(objects->edV[1], u"5"_s);
     type(objects->edWeight, u"3"_s);
     ok();
-    expect_saved(before, {{"\n50 1 0 0\n1 10 0 1 150 100 0 \n", "\n50 5 0 0\n3 10 0 1 150 100 0 \n"}});
+    expect_saved(home(), before,
+                 {{"\n50 1 0 0\n1 10 0 1 150 100 0 \n", "\n50 5 0 0\n3 10 0 1 150 100 0 \n"}});
   }
 
   void spellPickedForWand() {
     select(2);
-    const QByteArray before = saved();
+    const QByteArray before = saved(home());
     when_shown<TAffectLocationSelectForm>([](TAffectLocationSelectForm* picker) {
       QCOMPARE(picker->lbAffectLocation->currentItem()->text(), u"armor"_s);
       picker->lbAffectLocation->setCurrentRow(8);
@@ -184,13 +159,13 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
     objects->btnV[3]->click();
     QCOMPARE(objects->edV[3]->text(), u"8"_s);
     ok();
-    expect_saved(before, {{"'armor'", "'fireball'"}});
+    expect_saved(home(), before, {{"'armor'", "'fireball'"}});
   }
 
   // Typing writes the slot shown; a text that is no number is refused at OK, not stored as 0.
   void furnitureCapacities() {
     select(3);
-    const QByteArray before = saved();
+    const QByteArray before = saved(home());
     objects->chFurniture->setCurrentRow(5);
     QCOMPARE(objects->edCapacity->text(), u"4"_s);
     type(objects->edCapacity, u"7"_s);
@@ -201,7 +176,7 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(dialog(-1).last(), u"Obj: Bad information:\r\nCapacity: 'x' is not a whole number"_s);
     type(objects->edCapacity, u"3"_s);
     ok();
-    expect_saved(before, {{"\nF\nB 0 4 0 0\n", "\nF\nB 0 7 3 0\n"}});
+    expect_saved(home(), before, {{"\nF\nB 0 4 0 0\n", "\nF\nB 0 7 3 0\n"}});
     select(0);
     select(3);
     QCOMPARE(objects->chFurniture->currentRow(), -1);
@@ -214,7 +189,7 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
     QVERIFY(!objects->ObjInfoPage->isTabVisible(page));
     select(4);
     QVERIFY(objects->ObjInfoPage->isTabVisible(page));
-    const QByteArray before = saved();
+    const QByteArray before = saved(home());
     objects->VegetableEdit->setFocus();
     objects->VegetableEdit->selectAll();
     for (const QString& line : {u"berry"_s, u"leaf  "_s, QString()}) {
@@ -222,7 +197,7 @@ class ObjectEditorTest : public QObject, testing::MainWindowFixture {
       QTest::keyClick(objects->VegetableEdit, Qt::Key_Return);
     }
     ok();
-    expect_saved(before, {{"S\nberry~\n|", "S\nberry~\nleaf~\n|"}});
+    expect_saved(home(), before, {{"S\nberry~\n|", "S\nberry~\nleaf~\n|"}});
     objects->VegetableEdit->setPlainText(QStringList(21, u"x"_s).join(u'\n'));
     ok();
     QCOMPARE(dialog(-1).last(),

@@ -111,13 +111,8 @@ class RecordEditorsTest : public QObject, testing::MainWindowFixture {
   }
 
   void cleanup() {
-    for (TArea* area : form->Document().ModifiedAreas())
-      form->Document().MarkSaved(area);
-    form.reset();
-    const int unexpected = script->unexpected;
-    tear_down();
+    const int unexpected = close_without_questions();
     TAreaManageForm::set_editor_factory(TMDIChild::RoomsPage, nullptr);
-    TMainForm::set_area_window_factory(nullptr);
     QCOMPARE(unexpected, 0);
   }
 

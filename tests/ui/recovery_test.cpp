@@ -162,14 +162,7 @@ class RecoveryTest : public QObject, testing::MainWindowFixture {
   void init() { TMainForm::set_area_window_factory(nullptr); }
 
   void cleanup() {
-    if (form) {
-      for (TArea* area : form->Document().ModifiedAreas())
-        form->Document().MarkSaved(area);
-    }
-    form.reset();
-    const int unexpected = script ? script->unexpected : 0;
-    tear_down();
-    TMainForm::set_area_window_factory(nullptr);
+    const int unexpected = close_without_questions();
     QCOMPARE(unexpected, 0);
   }
 

@@ -166,13 +166,7 @@ class ResetEditorTest : public QObject, testing::MainWindowFixture {
 
  private slots:
   void cleanup() {
-    if (form)
-      for (TArea* modified : form->Document().ModifiedAreas())
-        form->Document().MarkSaved(modified);
-    form.reset();
-    const int unexpected = script ? script->unexpected : 0;
-    tear_down();
-    TMainForm::set_area_window_factory(nullptr);
+    const int unexpected = close_without_questions();
     QCOMPARE(unexpected, 0);
   }
 

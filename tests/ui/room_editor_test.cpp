@@ -111,13 +111,7 @@ class RoomEditorTest : public QObject, testing::MainWindowFixture {
 
  private slots:
   void cleanup() {
-    if (form)
-      for (TArea* area : form->Document().ModifiedAreas())
-        form->Document().MarkSaved(area);
-    form.reset();
-    const int unexpected = script ? script->unexpected : 0;
-    tear_down();
-    TMainForm::set_area_window_factory(nullptr);
+    const int unexpected = close_without_questions();
     QCOMPARE(unexpected, 0);
   }
 

@@ -31,6 +31,7 @@ QMessageBox::StandardButtons to_box_buttons(DialogButtons buttons) {
       return QMessageBox::Ok;
     case DialogButtons::YesNo:
     case DialogButtons::RecoverDiscard:
+    case DialogButtons::YesNoDefaultNo:
       return QMessageBox::Yes | QMessageBox::No;
     case DialogButtons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -46,6 +47,7 @@ QMessageBox::StandardButton escape_button(DialogButtons buttons) {
     case DialogButtons::Ok:
       return QMessageBox::Ok;
     case DialogButtons::YesNo:
+    case DialogButtons::YesNoDefaultNo:
       return QMessageBox::No;
     case DialogButtons::RecoverDiscard:
       return QMessageBox::Yes;
@@ -114,6 +116,7 @@ DialogAnswer QtDialogService::question(QWidget* parent, const QString& caption, 
     box.button(QMessageBox::No)->setText(QStringLiteral("&Discard"));
     box.setDefaultButton(QMessageBox::Yes);
   }
+  if (buttons == DialogButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
   return to_answer(box.exec());
 }
 

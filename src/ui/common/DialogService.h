@@ -15,7 +15,8 @@ namespace tavro::ui {
 enum class DialogIcon { Information, Question, Warning, Error };
 // RecoverDiscard: buttons "Recover" (answer Yes, the default, also what Esc gives: nothing is lost) and
 // "Discard" (answer No).
-enum class DialogButtons { Ok, YesNo, YesNoCancel, OkCancel, RecoverDiscard };
+// YesNoDefaultNo: Yes and No with No the default, for a question whose Yes is hard to take back by eye.
+enum class DialogButtons { Ok, YesNo, YesNoCancel, OkCancel, RecoverDiscard, YesNoDefaultNo };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
 
 class DialogService {

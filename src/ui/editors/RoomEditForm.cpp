@@ -257,7 +257,7 @@ std::unique_ptr<TAreaRoom> TRoomEditForm::CopyOf(const TAreaRoom& room) const {
 
 std::unique_ptr<TChange> TRoomEditForm::StoreChange(TAreaRoom& live, std::unique_ptr<TAreaRoom> edited) {
   const int32_t from = live.Vnum;
-  const uint32_t scope = kRoomsChanged | (moves_on_map(live, *edited) ? kRoomsLaidOut : 0);
+  const uint32_t scope = kRoomsChanged | (moves_on_map(live, *edited) ? uint32_t{kRoomsLaidOut} : 0u);
   std::unique_ptr<TChange> change = ChangeRecord(live, std::move(edited), area(), scope);
   if (live.Vnum == from) return change;
   change = WithRenumbering(std::move(change), from, live.Vnum);

@@ -648,9 +648,10 @@ void TRoomResetsPage::MoveRowDown() {
 void TRoomResetsPage::RestructureResets() {
   if (!area_) return;
   TRestructuredResets restructured = RestructuredResets(*area_);
-  const DialogAnswer answer = DialogService::instance().question(
-      this, QStringLiteral("Restructure resets list"),
-      from_cp1251(RestructureQuestion(restructured.Unplaced)), DialogButtons::YesNo, DialogIcon::Warning);
+  const DialogAnswer answer =
+      DialogService::instance().question(this, QStringLiteral("Restructure resets list"),
+                                         from_cp1251(RestructureQuestion(restructured.Unplaced)),
+                                         DialogButtons::YesNoDefaultNo, DialogIcon::Warning);
   if (answer != DialogAnswer::Yes) return;
   Commit(ReplaceResets(*area_, std::move(restructured.Resets)), acRestructure->text(), 0);
 }
