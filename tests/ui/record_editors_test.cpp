@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "MainFixture.h"
@@ -134,10 +136,15 @@ class RecordEditorsTest : public QObject, testing::MainWindowFixture {
     QCOMPARE(home_file(), expected);
   }
 
-  // Cancel shows the new-area defaults; leaving the page then stores nothing.
+  // Changing the editor's pages while typing stores nothing; Cancel shows the new-area defaults; leaving
+  // the page then stores nothing.
   void cancelThenLeavingThePageKeepsTheHeader() {
     TAreaManageForm* window = open_page(TMDIChild::StatsPage);
     auto* stats = editor<TStatsEditForm>(window, TMDIChild::StatsPage);
+    type(stats->edResetMessage, u"Bells."_s);
+    QTabBar* tabs = stats->Pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(area_at(0)->Header->ResetMessage, std::string());
     stats->edAreaName->setFocus();
     stats->CancelButton->click();
     QCOMPARE(stats->edAreaName->text(), u"New Area"_s);

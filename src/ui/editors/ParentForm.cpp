@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -222,6 +223,10 @@ void TParentForm::WatchEdits() {
   const auto edited = [this] {
     if (!ShowingItem) Dirty = true;
   };
+  // A click on a page tab keeps the focus in the panel: otherwise the field being typed is hidden, the
+  // focus passes out of the panel for a moment, and the half-typed record is stored or refused.
+  for (auto* bar : FieldsPanel->findChildren<QTabBar*>())
+    bar->setFocusPolicy(Qt::StrongFocus);
   for (auto* edit : FieldsPanel->findChildren<QLineEdit*>())
     connect(edit, &QLineEdit::textEdited, this, edited);
   for (auto* edit : FieldsPanel->findChildren<QPlainTextEdit*>())
