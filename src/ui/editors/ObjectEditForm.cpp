@@ -28,7 +28,9 @@
 #include "ui/editors/AffectLocationSelectForm.h"
 #include "ui/editors/CasesFixForm.h"
 #include "ui/editors/ChoiceBox.h"
+#include "ui/editors/ExtraDescsPage.h"
 #include "ui/editors/FlagCheckList.h"
+#include "ui/editors/ProgsPage.h"
 #include "ui/editors/SelectWeaponTypeForm.h"
 #include "ui/editors/TextField.h"
 #include "world/World.h"
@@ -116,9 +118,13 @@ void TObjectEditForm::FormCreate() {
   ObjInfoPage->addTab(CreateDescriptionsPage(), QStringLiteral("Descriptions"));
   ObjInfoPage->addTab(CreateFlagsPage(), QStringLiteral("Flags"));
   ObjInfoPage->addTab(CreateValuesPage(), QStringLiteral("Values"));
-  ObjInfoPage->addTab(CreateExtraDescsPage(), QStringLiteral("Extra Descs"));
+  ExtraDescs = new TExtraDescsPage(FieldsPanel);
+  ExtraDescs->setObjectName(QStringLiteral("TSExtraDescs"));
+  ObjInfoPage->addTab(ExtraDescs, QStringLiteral("Extra Descs"));
   ObjInfoPage->addTab(CreateAffectsPage(), QStringLiteral("Affects"));
-  ObjInfoPage->addTab(CreateProgsPage(), QStringLiteral("Progs"));
+  Progs = new TProgsPage(FieldsPanel);
+  Progs->setObjectName(QStringLiteral("TabSheet6"));
+  ObjInfoPage->addTab(Progs, QStringLiteral("Progs"));
   vegetables_page_ = new QWidget(ObjInfoPage);
   vegetables_page_->setObjectName(QStringLiteral("TSVegetable"));
   VegetableEdit = make<QPlainTextEdit>(vegetables_page_, QStringLiteral("VegetableEdit"));
@@ -133,8 +139,8 @@ void TObjectEditForm::FormCreate() {
 
   WatchEdits();
   // These only look or pick; what they change marks the panel edited when it is accepted.
-  for (QObject* quiet : std::initializer_list<QObject*>{btnViewObject, EDViewButton, Button1, btnAddAffect,
-                                                        btnEditAffect, EDCBList})
+  for (QObject* quiet : std::initializer_list<QObject*>{btnViewObject, ExtraDescs->EDViewButton, Button1,
+                                                        btnAddAffect, btnEditAffect, ExtraDescs->EDCBList})
     quiet->disconnect(this);
   for (QPushButton* button : btnV)
     button->disconnect(this);
@@ -162,29 +168,15 @@ void TObjectEditForm::FormCreate() {
 }
 
 void TObjectEditForm::ConnectPages() {
-  connect(EDCBList, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (index >= 0) ShowExtraDesc(index);
-  });
-  connect(EDAddButton, &QPushButton::clicked, this, &TObjectEditForm::EDAddButtonClick);
-  connect(EDRemoveButton, &QPushButton::clicked, this, &TObjectEditForm::EDRemoveButtonClick);
-  connect(EDKeywordEdit, &QLineEdit::textEdited, this, &TObjectEditForm::EDKeywordEditChange);
-  connect(EDDescription, &QPlainTextEdit::textChanged, this, &TObjectEditForm::EDDescriptionChange);
-  connect(EDViewButton, &QPushButton::clicked, this, [this] {
-    ViewText = EDDescription->toPlainText().trimmed();
-    TParentForm::ViewItem();
-  });
+  const auto edited = [this] {
+    if (!ShowingItem) Dirty = true;
+  };
+  connect(ExtraDescs, &TExtraDescsPage::edited, this, edited);
+  connect(Progs, &TProgsPage::edited, this, edited);
   connect(btnAddAffect, &QPushButton::clicked, this, &TObjectEditForm::btnAddAffectClick);
   connect(btnEditAffect, &QPushButton::clicked, this, &TObjectEditForm::btnEditAffectClick);
   connect(lvAffects, &QTreeWidget::itemActivated, this, &TObjectEditForm::btnEditAffectClick);
   connect(btnRemoveAffect, &QPushButton::clicked, this, &TObjectEditForm::btnRemoveAffectClick);
-  connect(LBProgs, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) ShowProg(row);
-  });
-  connect(CBProgTypes, &QComboBox::activated, this, &TObjectEditForm::CBProgTypesChange);
-  connect(ProgArgumentsEdit, &QLineEdit::textEdited, this, &TObjectEditForm::ProgArgumentsEditChange);
-  connect(ProgBodyEdit, &QPlainTextEdit::textChanged, this, &TObjectEditForm::ProgBodyEditChange);
-  connect(MPAddButton, &QPushButton::clicked, this, &TObjectEditForm::MPAddButtonClick);
-  connect(MPRemoveButton, &QPushButton::clicked, this, &TObjectEditForm::MPRemoveButtonClick);
 }
 
 QWidget* TObjectEditForm::CreateDescriptionsPage() {
@@ -294,30 +286,6 @@ QWidget* TObjectEditForm::CreateValuesPage() {
   return page;
 }
 
-QWidget* TObjectEditForm::CreateExtraDescsPage() {
-  auto* page = new QWidget(FieldsPanel);
-  page->setObjectName(QStringLiteral("TSExtraDescs"));
-  EDCBList = make<QComboBox>(page, QStringLiteral("EDCBList"));
-  EDKeywordEdit = make<QLineEdit>(page, QStringLiteral("EDKeywordEdit"));
-  EDDescription = make<TTextField>(page, QStringLiteral("EDDescription"));
-  EDAddButton = make_button(page, QStringLiteral("EDAddButton"), QStringLiteral("Add"));
-  EDRemoveButton = make_button(page, QStringLiteral("EDRemoveButton"), QStringLiteral("Remove"));
-  EDViewButton = make_button(page, QStringLiteral("EDViewButton"), QStringLiteral("View"));
-  auto* form = new QFormLayout;
-  form->addRow(caption_for(EDCBList, QStringLiteral("E&xtra Descs")), EDCBList);
-  form->addRow(caption_for(EDKeywordEdit, QStringLiteral("&Keywords")), EDKeywordEdit);
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {EDAddButton, EDRemoveButton, EDViewButton})
-    buttons->addWidget(button);
-  buttons->addStretch(1);
-  auto* layout = column(page);
-  layout->addLayout(form);
-  layout->addWidget(caption_for(EDDescription, QStringLiteral("Descr&iption")));
-  layout->addWidget(EDDescription, 1);
-  layout->addLayout(buttons);
-  return page;
-}
-
 QWidget* TObjectEditForm::CreateAffectsPage() {
   auto* page = new QWidget(FieldsPanel);
   page->setObjectName(QStringLiteral("TSAffects"));
@@ -343,36 +311,6 @@ QWidget* TObjectEditForm::CreateAffectsPage() {
   return page;
 }
 
-QWidget* TObjectEditForm::CreateProgsPage() {
-  auto* page = new QWidget(FieldsPanel);
-  page->setObjectName(QStringLiteral("TabSheet6"));
-  LBProgs = make<QListWidget>(page, QStringLiteral("LBProgs"));
-  LBProgs->setAccessibleName(QStringLiteral("Progs"));
-  LBProgs->setMaximumWidth(180);
-  CBProgTypes = make<QComboBox>(page, QStringLiteral("CBProgTypes"));
-  ProgArgumentsEdit = make<QLineEdit>(page, QStringLiteral("ProgArgumentsEdit"));
-  ProgBodyEdit = make<TTextField>(page, QStringLiteral("ProgBodyEdit"));
-  MPAddButton = make_button(page, QStringLiteral("MPAddButton"), QStringLiteral("Add"));
-  MPRemoveButton = make_button(page, QStringLiteral("MPRemoveButton"), QStringLiteral("Remove"));
-  auto* form = new QFormLayout;
-  form->addRow(caption_for(CBProgTypes, QStringLiteral("Prog &Type")), CBProgTypes);
-  form->addRow(caption_for(ProgArgumentsEdit, QStringLiteral("&Arguments")), ProgArgumentsEdit);
-  auto* fields = new QVBoxLayout;
-  fields->addLayout(form);
-  fields->addWidget(caption_for(ProgBodyEdit, QStringLiteral("&Body")));
-  fields->addWidget(ProgBodyEdit, 1);
-  auto* list = new QVBoxLayout;
-  list->addWidget(LBProgs, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(MPAddButton);
-  buttons->addWidget(MPRemoveButton);
-  list->addLayout(buttons);
-  auto* layout = new QHBoxLayout(page);
-  layout->addLayout(list);
-  layout->addLayout(fields, 1);
-  return page;
-}
-
 // ---- Binding and the record mapping
 
 TWorld& TObjectEditForm::world() const {
@@ -395,9 +333,7 @@ void TObjectEditForm::FillChoices() {
   lbLayers->clear();
   for (const std::string& layer : w.LayerFlags)
     lbLayers->addItem(from_cp1251(layer));
-  CBProgTypes->clear();
-  for (const std::string& type : w.ProgTypes)
-    CBProgTypes->addItem(from_cp1251(type));
+  Progs->SetProgTypes(w.ProgTypes);
 }
 
 TRecordEditor<TAreaObject>::List& TObjectEditForm::Records(TArea& area) const {
@@ -476,27 +412,8 @@ void TObjectEditForm::FillFields() {
   for (int32_t i = 0; i < o.VegetableCount && i < MaxVegetables; ++i)
     vegetables << from_cp1251(o.Vegetables[static_cast<size_t>(i)]);
   VegetableEdit->setPlainText(vegetables.join(u'\n'));
-  {
-    const QSignalBlocker blocker(EDCBList);
-    EDCBList->clear();
-    for (const auto& desc : o.ExtraDescs.Items)
-      EDCBList->addItem(trimmed_text(desc->Keyword));
-  }
-  EnableExtraDescFields(!o.ExtraDescs.Items.empty());
-  if (!o.ExtraDescs.Items.empty()) ShowExtraDesc(0);
-  {
-    const QSignalBlocker blocker(LBProgs);
-    LBProgs->clear();
-    for (const auto& prog : o.Progs->Items)
-      LBProgs->addItem(trimmed_text(prog->ProgType));
-  }
-  ProgArgumentsEdit->clear();
-  ProgBodyEdit->clear();
-  EnableProgFields(!o.Progs->Items.empty());
-  if (!o.Progs->Items.empty()) {
-    LBProgs->setCurrentRow(0);
-    ShowProg(0);
-  }
+  ExtraDescs->SetDescs(&work_->ExtraDescs);
+  Progs->SetProgs(work_->Progs.get());
   UpdateVegetablesVisible();
   layers_edited_ = condition_edited_ = max_condition_edited_ = false;
 }
@@ -557,14 +474,8 @@ void TObjectEditForm::ReadVegetables(TAreaObject& object) {
 
 // The parts edited on the pages themselves come from the working copy; their texts are checked too.
 void TObjectEditForm::ReadWorkParts(TAreaObject& object) {
-  for (const auto& desc : work_->ExtraDescs.Items) {
-    check_field_text(desc->Keyword, QStringLiteral("Extra Descs"), EDKeywordEdit);
-    check_field_text(desc->Description, QStringLiteral("Extra Descs"), EDDescription);
-  }
-  for (const auto& prog : work_->Progs->Items) {
-    check_field_text(prog->Arguments, QStringLiteral("Arguments"), ProgArgumentsEdit);
-    check_field_text(prog->Body, QStringLiteral("Body"), ProgBodyEdit);
-  }
+  ExtraDescs->CheckTexts();
+  Progs->CheckTexts();
   object.ExtraDescs.Assign(work_->ExtraDescs);
   object.Progs->Assign(*work_->Progs);
   object.Affects.Assign(work_->Affects);
@@ -697,143 +608,6 @@ void TObjectEditForm::Button1Click() {
   if (!set) return;
   SNameEdit->setText(*set);
   Dirty = true;
-}
-
-// ---- Extra descriptions: edited in the working copy as they are typed
-
-void TObjectEditForm::ShowExtraDesc(int index) {
-  if (index < 0 || index >= static_cast<int>(work_->ExtraDescs.Items.size())) return;
-  const TFilling filling(*this);
-  const TAreaExtraDesc& desc = *work_->ExtraDescs.Items[static_cast<size_t>(index)];
-  {
-    const QSignalBlocker blocker(EDCBList);
-    EDCBList->setCurrentIndex(index);
-  }
-  EDKeywordEdit->setText(trimmed_text(desc.Keyword));
-  EDDescription->setText(desc.Description);
-}
-
-void TObjectEditForm::EnableExtraDescFields(bool on) {
-  for (QWidget* control : {static_cast<QWidget*>(EDKeywordEdit), static_cast<QWidget*>(EDDescription),
-                           static_cast<QWidget*>(EDCBList), static_cast<QWidget*>(EDRemoveButton),
-                           static_cast<QWidget*>(EDViewButton)})
-    control->setEnabled(on);
-  if (!on) {
-    const TFilling filling(*this);
-    EDKeywordEdit->clear();
-    EDDescription->clear();
-  }
-}
-
-void TObjectEditForm::EDAddButtonClick() {
-  work_->ExtraDescs.Add();
-  {
-    const QSignalBlocker blocker(EDCBList);
-    EDCBList->addItem(QString());
-  }
-  EnableExtraDescFields(true);
-  ShowExtraDesc(EDCBList->count() - 1);
-  EDKeywordEdit->setFocus();
-}
-
-void TObjectEditForm::EDRemoveButtonClick() {
-  const int index = EDCBList->currentIndex();
-  auto& items = work_->ExtraDescs.Items;
-  if (index < 0 || index >= static_cast<int>(items.size())) return;
-  items.erase(items.begin() + index);
-  {
-    const QSignalBlocker blocker(EDCBList);
-    EDCBList->removeItem(index);
-  }
-  EnableExtraDescFields(!items.empty());
-  if (items.empty())
-    EDAddButton->setFocus();
-  else
-    ShowExtraDesc(0);
-}
-
-void TObjectEditForm::EDKeywordEditChange(const QString& text) {
-  const int index = EDCBList->currentIndex();
-  if (index < 0 || index >= static_cast<int>(work_->ExtraDescs.Items.size())) return;
-  work_->ExtraDescs.Items[static_cast<size_t>(index)]->Keyword = to_cp1251(text.trimmed());
-  const QSignalBlocker blocker(EDCBList);
-  EDCBList->setItemText(index, text.trimmed());
-}
-
-void TObjectEditForm::EDDescriptionChange() {
-  const int index = EDCBList->currentIndex();
-  if (ShowingItem || index < 0 || index >= static_cast<int>(work_->ExtraDescs.Items.size())) return;
-  work_->ExtraDescs.Items[static_cast<size_t>(index)]->Description = EDDescription->text();
-}
-
-// ---- Programs: edited in the working copy as they are typed
-
-void TObjectEditForm::ShowProg(int index) {
-  if (index < 0 || index >= static_cast<int>(work_->Progs->Items.size())) return;
-  const TFilling filling(*this);
-  const TWorldProg& prog = *work_->Progs->Items[static_cast<size_t>(index)];
-  CBProgTypes->setCurrentIndex(CBProgTypes->findText(from_cp1251(prog.ProgType).trimmed()));
-  ProgArgumentsEdit->setText(trimmed_text(prog.Arguments));
-  ProgBodyEdit->setText(prog.Body);
-}
-
-void TObjectEditForm::EnableProgFields(bool on) {
-  for (QWidget* control : {static_cast<QWidget*>(CBProgTypes), static_cast<QWidget*>(ProgArgumentsEdit),
-                           static_cast<QWidget*>(ProgBodyEdit), static_cast<QWidget*>(MPRemoveButton)})
-    control->setEnabled(on);
-}
-
-void TObjectEditForm::CBProgTypesChange(int index) {
-  const int row = LBProgs->currentRow();
-  if (index < 0 || row < 0 || row >= static_cast<int>(work_->Progs->Items.size())) return;
-  work_->Progs->Items[static_cast<size_t>(row)]->ProgType = to_cp1251(CBProgTypes->itemText(index));
-  LBProgs->item(row)->setText(CBProgTypes->itemText(index));
-}
-
-void TObjectEditForm::ProgArgumentsEditChange(const QString& text) {
-  const int row = LBProgs->currentRow();
-  if (ShowingItem || row < 0 || row >= static_cast<int>(work_->Progs->Items.size())) return;
-  work_->Progs->Items[static_cast<size_t>(row)]->Arguments = to_cp1251(text.trimmed());
-}
-
-void TObjectEditForm::ProgBodyEditChange() {
-  const int row = LBProgs->currentRow();
-  if (ShowingItem || row < 0 || row >= static_cast<int>(work_->Progs->Items.size())) return;
-  work_->Progs->Items[static_cast<size_t>(row)]->Body = ProgBodyEdit->text();
-}
-
-void TObjectEditForm::MPAddButtonClick() {
-  TWorldProg& prog = work_->Progs->Add();
-  prog.ProgType = CBProgTypes->count() > 0 ? to_cp1251(CBProgTypes->itemText(0)) : std::string();
-  {
-    const QSignalBlocker blocker(LBProgs);
-    LBProgs->addItem(from_cp1251(prog.ProgType));
-    LBProgs->setCurrentRow(LBProgs->count() - 1);
-  }
-  ShowProg(LBProgs->count() - 1);
-  EnableProgFields(true);
-  CBProgTypes->setFocus();
-}
-
-void TObjectEditForm::MPRemoveButtonClick() {
-  const int row = LBProgs->currentRow();
-  auto& items = work_->Progs->Items;
-  if (row < 0 || row >= static_cast<int>(items.size())) return;
-  items.erase(items.begin() + row);
-  {
-    const QSignalBlocker blocker(LBProgs);
-    delete LBProgs->takeItem(row);
-    LBProgs->setCurrentRow(items.empty() ? -1 : 0);
-  }
-  if (items.empty()) {
-    const TFilling filling(*this);
-    ProgArgumentsEdit->clear();
-    ProgBodyEdit->clear();
-    MPAddButton->setFocus();
-  } else {
-    ShowProg(0);
-  }
-  EnableProgFields(!items.empty());
 }
 
 // ---- Affects

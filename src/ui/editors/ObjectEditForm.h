@@ -26,6 +26,9 @@ class QTreeWidget;
 
 namespace tavro::ui {
 
+class TExtraDescsPage;
+class TProgsPage;
+
 class TChoiceBox;
 class TFlagCheckList;
 class TTextField;
@@ -71,19 +74,12 @@ class TObjectEditForm : public TRecordEditor<TAreaObject> {
   QLineEdit* edCapacity = nullptr;
   QSpinBox *edCondition = nullptr, *edMaxCondition = nullptr, *edRepairsCount = nullptr;
   // Extra descriptions
-  QComboBox* EDCBList = nullptr;
-  QLineEdit* EDKeywordEdit = nullptr;
-  TTextField* EDDescription = nullptr;
-  QPushButton *EDAddButton = nullptr, *EDRemoveButton = nullptr, *EDViewButton = nullptr;
+  TExtraDescsPage* ExtraDescs = nullptr;
   // Affects
   QTreeWidget* lvAffects = nullptr;
   QPushButton *btnAddAffect = nullptr, *btnEditAffect = nullptr, *btnRemoveAffect = nullptr;
   // Programs
-  QListWidget* LBProgs = nullptr;
-  QComboBox* CBProgTypes = nullptr;
-  QLineEdit* ProgArgumentsEdit = nullptr;
-  TTextField* ProgBodyEdit = nullptr;
-  QPushButton *MPAddButton = nullptr, *MPRemoveButton = nullptr;
+  TProgsPage* Progs = nullptr;
   // Vegetables
   QPlainTextEdit* VegetableEdit = nullptr;
 
@@ -109,9 +105,7 @@ class TObjectEditForm : public TRecordEditor<TAreaObject> {
   QWidget* CreateFlagsPage();
   QWidget* CreateValuesPage();
   QWidget* CreateValueRows();
-  QWidget* CreateExtraDescsPage();
   QWidget* CreateAffectsPage();
-  QWidget* CreateProgsPage();
   // After the edit watch: what the pages' own controls do.
   void ConnectPages();
   void FillChoices();
@@ -129,21 +123,6 @@ class TObjectEditForm : public TRecordEditor<TAreaObject> {
   void edCapacityChange(const QString& text);
   void btnVClick(int row);
   void Button1Click();
-
-  void ShowExtraDesc(int index);
-  void EnableExtraDescFields(bool on);
-  void EDAddButtonClick();
-  void EDRemoveButtonClick();
-  void EDKeywordEditChange(const QString& text);
-  void EDDescriptionChange();
-
-  void ShowProg(int index);
-  void EnableProgFields(bool on);
-  void CBProgTypesChange(int index);
-  void ProgArgumentsEditChange(const QString& text);
-  void ProgBodyEditChange();
-  void MPAddButtonClick();
-  void MPRemoveButtonClick();
 
   void RefreshAffects();
   void btnAddAffectClick();
