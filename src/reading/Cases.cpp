@@ -129,10 +129,12 @@ std::string encode_cases3(const std::array<std::string, 3>& forms) {
 }
 
 int case_not_kept(const std::array<std::string, 6>& forms) {
-  const std::string set = encode_cases(forms);
-  for (int n = 1; n <= 6; ++n) {
-    if (decode_case(set, n) != forms[static_cast<size_t>(n - 1)]) return n;
-  }
+  return form_not_kept(encode_cases(forms), forms);
+}
+
+int form_not_kept(const std::string& set, std::span<const std::string> forms) {
+  for (size_t i = 0; i < forms.size(); ++i)
+    if (decode_case(set, static_cast<int>(i) + 1) != forms[i]) return static_cast<int>(i) + 1;
   return 0;
 }
 

@@ -2,28 +2,23 @@
 // The six forms of a name, one field per grammatical case, for the "..." buttons beside the short
 // names of objects, mobiles and doors. OK refuses forms that the folded case set would not give back
 // as typed, naming the case, and keeps the dialog open.
-#include <QDialog>
-#include <QString>
 #include <array>
 #include <optional>
-#include <string>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "ui/editors/FormsFixForm.h"
 
 namespace tavro::ui {
 
-class TCasesFixForm : public QDialog {
+class TCasesFixForm : public TFormsFixForm {
   Q_OBJECT
 
  public:
   explicit TCasesFixForm(QWidget* parent = nullptr);
 
   // Field n shows case n of the trimmed case set.
-  void SetCaseSet(const QString& set);
+  void SetCaseSet(const QString& set) { ShowForms(set); }
   // The trimmed fields folded into one case set.
-  QString CaseSet() const;
+  QString CaseSet() const { return Folded(); }
   // The trimmed fields, case 1 first.
   std::array<std::string, 6> Forms() const;
 
@@ -31,29 +26,11 @@ class TCasesFixForm : public QDialog {
   // back when the user accepts them; nothing when cancelled.
   static std::optional<QString> EditCaseSet(QWidget* parent, const QString& set);
 
-  QLabel* Label1;
-  QLabel* Label2;
-  QLabel* Label3;
-  QLabel* Label4;
-  QLabel* Label5;
-  QLabel* Label6;
-  QLineEdit* Edit1;
-  QLineEdit* Edit2;
-  QLineEdit* Edit3;
-  QLineEdit* Edit4;
-  QLineEdit* Edit5;
-  QLineEdit* Edit6;
-  QPushButton* Button1;
-  QPushButton* Button2;
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+  QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6;
 
- public slots:
-  void accept() override;
-
- private:
-  void FormCreate();
-
-  std::array<QLabel*, 6> labels_{};
-  std::array<QLineEdit*, 6> edits_{};
+ protected:
+  std::string Fold(const std::vector<std::string>& forms) const override;
 };
 
 }  // namespace tavro::ui
