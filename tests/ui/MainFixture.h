@@ -7,6 +7,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,6 +150,14 @@ class MainWindowFixture {
   void load(const AreaFiles& areas, QSize size = {}) {
     show_main_window(areas, size);
     QVERIFY(form->LoadWorld(folder->mud()));
+  }
+
+  // Types into a field as the user does, over what it held.
+  static void type(QWidget* field, const QString& text) {
+    field->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(field)) line->selectAll();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(field)) box->selectAll();
+    QTest::keyClicks(field, text);
   }
 
   // Ends a test whose changes are not to be saved: the windows close without a question and the area

@@ -39,12 +39,6 @@ const QByteArray kHome =
     "4 5 A B 0 0 A D\n> greet_prog 100~\nmpmload 100\n~\n|\n\n"
     "#0\n\n#ROOMS\n#500\nHall~\n~\n0 0 0\nS\n#0\n\n#RESETS\nM 0 100 1 500\nS\n\n#$\n";
 
-void type(QLineEdit* field, const QString& text) {
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, text);
-}
-
 }  // namespace
 
 class MobileEditorTest : public QObject, testing::MainWindowFixture {

@@ -65,12 +65,6 @@ void when_shown(std::function<void(Dialog*)> act) {
   timer->start();
 }
 
-void type(QLineEdit* field, const QString& text) {
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, text);
-}
-
 }  // namespace
 
 class ObjectEditorTest : public QObject, testing::MainWindowFixture {

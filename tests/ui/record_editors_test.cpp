@@ -95,12 +95,6 @@ class RecordEditorsTest : public QObject, testing::MainWindowFixture {
   Editor* editor(TAreaManageForm* window, int page) {
     return static_cast<Editor*>(window->Editor(page));
   }
-  static void type(QWidget* field, const QString& text) {
-    field->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(field)) line->selectAll();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(field)) box->selectAll();
-    QTest::keyClicks(field, text);
-  }
   QByteArray home_file() const { return testing::read_file(folder->area(u"home.are"_s)); }
   void undo() { form->EditUndo1->trigger(); }
 

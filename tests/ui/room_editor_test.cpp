@@ -77,12 +77,6 @@ class RoomEditorTest : public QObject, testing::MainWindowFixture {
     rooms = static_cast<TRoomEditForm*>(window->RoomEditor());
     QCoreApplication::processEvents();  // the page laid out, for clicks at its rows
   }
-  static void type(QWidget* field, const QString& text) {
-    field->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(field)) line->selectAll();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(field)) box->selectAll();
-    QTest::keyClicks(field, text);
-  }
   static void tick(QListWidget* list, int row) {
     list->setFocus();
     list->setCurrentRow(row);
