@@ -1,5 +1,9 @@
 #include "ui/editors/FormFields.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
 #include <QLabel>
 
 namespace tavro::ui {
@@ -9,6 +13,19 @@ QLabel* caption_label(const QString& caption, QWidget* field) {
   label->setBuddy(field);
   field->setAccessibleName(QString(caption).remove(u'&'));
   return label;
+}
+
+QDialogButtonBox* ok_cancel_buttons(QDialog* dialog, const QString& ok_caption, QPushButton*& ok,
+                                    QPushButton*& cancel) {
+  auto* buttons = new QDialogButtonBox(dialog);
+  ok = buttons->addButton(ok_caption, QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("btnOk"));
+  ok->setDefault(true);
+  cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
 }
 
 std::string text_block(std::string_view typed) {

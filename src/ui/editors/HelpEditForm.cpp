@@ -10,20 +10,10 @@
 
 #include "area/Area.h"
 #include "ui/common/TextConversion.h"
+#include "ui/editors/FormFields.h"
 #include "ui/editors/TextField.h"
 
 namespace tavro::ui {
-
-namespace {
-
-QLabel* buddy_label(const QString& caption, QWidget* field, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setBuddy(field);
-  field->setAccessibleName(QString(caption).remove(u'&'));
-  return label;
-}
-
-}  // namespace
 
 THelpEditForm::THelpEditForm(QWidget* parent) : TRecordEditor<TAreaHelpItem>(parent) {
   FormCreate();
@@ -48,9 +38,9 @@ void THelpEditForm::FormCreate() {
 
   auto* layout = new QFormLayout(FieldsPanel);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addRow(buddy_label(QStringLiteral("&Name"), NameEdit, FieldsPanel), NameEdit);
-  layout->addRow(buddy_label(QStringLiteral("&Level"), LevelEdit, FieldsPanel), LevelEdit);
-  layout->addRow(buddy_label(QStringLiteral("&Text"), TextEdit, FieldsPanel), TextEdit);
+  layout->addRow(caption_label(QStringLiteral("&Name"), NameEdit), NameEdit);
+  layout->addRow(caption_label(QStringLiteral("&Level"), LevelEdit), LevelEdit);
+  layout->addRow(caption_label(QStringLiteral("&Text"), TextEdit), TextEdit);
   setTabOrder(NameEdit, LevelEdit);
   setTabOrder(LevelEdit, TextEdit);
 

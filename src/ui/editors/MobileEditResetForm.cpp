@@ -21,14 +21,7 @@ TMobileEditResetForm::TMobileEditResetForm(QWidget* parent, const QString& mobil
   edCount = new QSpinBox(this);
   edCount->setObjectName(QStringLiteral("edCount"));
   edCount->setRange(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
-  auto* buttons = new QDialogButtonBox(this);
-  btnOk = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-  btnOk->setObjectName(QStringLiteral("btnOk"));
-  btnOk->setDefault(true);
-  btnCancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = ok_cancel_buttons(this, QStringLiteral("Ok"), btnOk, btnCancel);
   auto* form = new QFormLayout(this);
   form->addRow(caption_label(QStringLiteral("Mobile"), lblName), lblName);
   form->addRow(caption_label(QStringLiteral("Current number"), lblCount), lblCount);

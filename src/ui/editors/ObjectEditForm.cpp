@@ -30,6 +30,7 @@
 #include "ui/editors/ChoiceBox.h"
 #include "ui/editors/ExtraDescsPage.h"
 #include "ui/editors/FlagCheckList.h"
+#include "ui/editors/FormFields.h"
 #include "ui/editors/ProgsPage.h"
 #include "ui/editors/SelectWeaponTypeForm.h"
 #include "ui/editors/TextField.h"
@@ -53,13 +54,6 @@ QPushButton* make_button(QWidget* parent, const QString& name, const QString& ca
 }
 
 // A caption for a field; the field takes it as its accessible name.
-QLabel* caption_for(QWidget* field, const QString& caption) {
-  auto* label = new QLabel(caption, field->parentWidget());
-  label->setBuddy(field);
-  field->setAccessibleName(QString(caption).remove(u'&'));
-  return label;
-}
-
 QSpinBox* make_spin(QWidget* parent, const QString& name, int low, int high) {
   auto* spin = make<QSpinBox>(parent, name);
   spin->setRange(low, high);
@@ -111,7 +105,7 @@ void TObjectEditForm::FormCreate() {
   for (auto [field, caption] : {std::pair<QWidget*, QString>{VNumEdit, QStringLiteral("&VNum")},
                                 {cbItemType, QStringLiteral("T&ype")},
                                 {NameEdit, QStringLiteral("&Name")}}) {
-    top->addWidget(caption_for(field, caption));
+    top->addWidget(caption_label(caption, field));
     top->addWidget(field, field == NameEdit ? 1 : 0);
   }
   ObjInfoPage = make<QTabWidget>(FieldsPanel, QStringLiteral("ObjInfoPage"));
@@ -194,11 +188,11 @@ QWidget* TObjectEditForm::CreateDescriptionsPage() {
   short_row->addWidget(SNameEdit, 1);
   short_row->addWidget(Button1);
   auto* form = new QFormLayout;
-  form->addRow(caption_for(SNameEdit, QStringLiteral("&Short")), short_row);
-  form->addRow(caption_for(LNameEdit, QStringLiteral("&Long")), LNameEdit);
+  form->addRow(caption_label(QStringLiteral("&Short"), SNameEdit), short_row);
+  form->addRow(caption_label(QStringLiteral("&Long"), LNameEdit), LNameEdit);
   auto* layout = column(page);
   layout->addLayout(form);
-  layout->addWidget(caption_for(DescriptionEdit, QStringLiteral("&Description")));
+  layout->addWidget(caption_label(QStringLiteral("&Description"), DescriptionEdit));
   layout->addWidget(DescriptionEdit, 1);
   layout->addWidget(btnViewObject, 0, Qt::AlignLeft);
   return page;
@@ -214,12 +208,12 @@ QWidget* TObjectEditForm::CreateFlagsPage() {
   edLayer->setReadOnly(true);
   edLayer->setAccessibleName(QStringLiteral("Layer"));
   edLayer->setMaximumWidth(60);
-  Label10 = caption_for(lbLayers, QStringLiteral("La&yers"));
+  Label10 = caption_label(QStringLiteral("La&yers"), lbLayers);
   Label10->setObjectName(QStringLiteral("Label10"));
   auto* grid = new QGridLayout(page);
-  grid->addWidget(caption_for(chExtra, QStringLiteral("&Extra Flags")), 0, 0);
+  grid->addWidget(caption_label(QStringLiteral("&Extra Flags"), chExtra), 0, 0);
   grid->addWidget(chExtra, 1, 0, 3, 1);
-  grid->addWidget(caption_for(chWear, QStringLiteral("&Wear Flags")), 0, 1);
+  grid->addWidget(caption_label(QStringLiteral("&Wear Flags"), chWear), 0, 1);
   grid->addWidget(chWear, 1, 1, 3, 1);
   grid->addWidget(Label10, 0, 2);
   grid->addWidget(lbLayers, 1, 2);
@@ -237,7 +231,7 @@ QWidget* TObjectEditForm::CreateValueRows() {
   for (int n = 0; n < ObjectValueCount; ++n) {
     const size_t i = static_cast<size_t>(n);
     edV[i] = make<QLineEdit>(rows, QStringLiteral("edV%1").arg(n));
-    ValueLabel[i] = caption_for(edV[i], QStringLiteral("Value %1").arg(n));
+    ValueLabel[i] = caption_label(QStringLiteral("Value %1").arg(n), edV[i]);
     ValueLabel[i]->setObjectName(QStringLiteral("ValueLabel%1").arg(n));
     btnV[i] = make_button(rows, QStringLiteral("btnV%1").arg(n), QStringLiteral("..."));
     btnV[i]->setMaximumWidth(30);
@@ -262,20 +256,20 @@ QWidget* TObjectEditForm::CreateValuesPage() {
   edRepairsCount = make_spin(page, QStringLiteral("edRepairsCount"), std::numeric_limits<int>::min(),
                              std::numeric_limits<int>::max());
   auto* numbers = new QFormLayout;
-  numbers->addRow(caption_for(edLevel, QStringLiteral("Le&vel")), edLevel);
-  numbers->addRow(caption_for(edWeight, QStringLiteral("Wei&ght")), edWeight);
-  numbers->addRow(caption_for(edCost, QStringLiteral("C&ost")), edCost);
-  numbers->addRow(caption_for(edCondition, QStringLiteral("Con&dition")), edCondition);
-  numbers->addRow(caption_for(edMaxCondition, QStringLiteral("&Repair Condition")), edMaxCondition);
-  numbers->addRow(caption_for(edRepairsCount, QStringLiteral("Repairs Co&unt")), edRepairsCount);
+  numbers->addRow(caption_label(QStringLiteral("Le&vel"), edLevel), edLevel);
+  numbers->addRow(caption_label(QStringLiteral("Wei&ght"), edWeight), edWeight);
+  numbers->addRow(caption_label(QStringLiteral("C&ost"), edCost), edCost);
+  numbers->addRow(caption_label(QStringLiteral("Con&dition"), edCondition), edCondition);
+  numbers->addRow(caption_label(QStringLiteral("&Repair Condition"), edMaxCondition), edMaxCondition);
+  numbers->addRow(caption_label(QStringLiteral("Repairs Co&unt"), edRepairsCount), edRepairsCount);
   chFurniture = make<TFlagCheckList>(page, QStringLiteral("chFurniture"));
   edCapacity = make<QLineEdit>(page, QStringLiteral("edCapacity"));
   edCapacity->setMaximumWidth(100);
   auto* furniture = new QVBoxLayout;
-  furniture->addWidget(caption_for(chFurniture, QStringLiteral("&Furniture")));
+  furniture->addWidget(caption_label(QStringLiteral("&Furniture"), chFurniture));
   furniture->addWidget(chFurniture, 1);
   auto* capacity = new QHBoxLayout;
-  capacity->addWidget(caption_for(edCapacity, QStringLiteral("Ca&pacity")));
+  capacity->addWidget(caption_label(QStringLiteral("Ca&pacity"), edCapacity));
   capacity->addWidget(edCapacity);
   capacity->addStretch(1);
   furniture->addLayout(capacity);

@@ -87,14 +87,7 @@ void TSelectResetItemForm::CreateFields() {
   edDesc->setLineWrapMode(QPlainTextEdit::NoWrap);
   chLocal = ticked_box(this, "chLocal", QStringLiteral("Only &local"));
   chStrong = ticked_box(this, "chStrong", QStringLiteral("S&trong check"));
-  auto* buttons = new QDialogButtonBox(this);
-  btnOk = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  btnOk->setObjectName(QStringLiteral("btnOk"));
-  btnOk->setDefault(true);
-  btnCancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = ok_cancel_buttons(this, QStringLiteral("OK"), btnOk, btnCancel);
   auto* form = new QFormLayout(this);
   form->addRow(caption_label(QStringLiteral("&VNum"), edVNum), edVNum);
   form->addRow(caption_label(QStringLiteral("&Name"), edName), edName);

@@ -19,6 +19,7 @@
 #include "area/Header.h"
 #include "ui/common/TextConversion.h"
 #include "ui/editors/FlagCheckList.h"
+#include "ui/editors/FormFields.h"
 #include "ui/editors/RecordEditor.h"
 #include "world/World.h"
 
@@ -37,10 +38,7 @@ QSpinBox* make_spin(QWidget* parent, const char* name) {
 
 // A caption and its field side by side in a grid row; the caption names the field for a screen reader.
 void add_field(QGridLayout* grid, int row, int column, const QString& caption, QWidget* field) {
-  auto* label = new QLabel(caption, field->parentWidget());
-  label->setBuddy(field);
-  field->setAccessibleName(QString(caption).remove(u'&'));
-  grid->addWidget(label, row, column);
+  grid->addWidget(caption_label(caption, field), row, column);
   grid->addWidget(field, row, column + 1);
 }
 
